@@ -1,0 +1,40 @@
+// The memory image and its .dat file.
+//
+// A .dat file is exactly the image bytes, element 0 first, with no header.
+// Loading reads into a fresh buffer and hands it over only when the file was
+// long enough, so a failed load leaves the caller's image as it was; saving
+// writes a temporary file beside the target and renames it over, so a failed
+// save never damages the old file.
+#pragma once
+
+#include "Variant.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace radio {
+
+using Image = std::vector<std::uint8_t>;
+
+// The image of a new document: all 0xFF, then the model's default bytes.
+Image MakeDefaultImage(const ModelVariant& variant);
+
+// Loads `path` into `image` (resized to the model's image size). A shorter
+// file is refused and `image` is left untouched; extra bytes are ignored.
+bool LoadDat(const ModelVariant& variant, const std::string& path, Image& image,
+             std::string& error);
+
+// Stores the image bytes to `path` atomically.
+bool StoreDat(const std::string& path, const Image& image, std::string& error);
+
+// Writes `bytes` to a temporary file in the target's directory, flushes it and
+// renames it over `path`. On failure the old file is untouched and no
+// temporary file is left behind.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+// Reads a whole file; false with a message for the user on failure.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
+
+} // namespace radio

@@ -1,0 +1,186 @@
+// The variant tables: everything in which the four programmers differ.
+//
+// The programmers share every algorithm; what differs between them (image
+// size, record addresses, grid columns and lists, option layout, product
+// bytes, default image, transfer plans) is data, held in one table per
+// programmer. Code asks the table, never the model's name.
+#pragma once
+
+#include "Texts.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace radio {
+
+enum class Model { Lark, Wren, WrenV2, WrenV3 };
+
+enum class ToneCodeKind { Lark, Wren };
+
+// How ImageToGrid and GridToImage treat a row without frequencies.
+enum class RowStyle {
+    // Blank when the receive or the transmit frequency is missing; every
+    // field is still parsed back (ProgramLark, ProgramWren, ProgramWrenV2).
+    BlankWhenRxOrTxMissing,
+    // Blank when the receive frequency is missing; such a row shows nothing
+    // and is stored as an all-0xFF record (ProgramWrenV3).
+    BlankWhenRxMissing,
+};
+
+enum class ColumnKind { RxFrequency, TxFrequency, DecodeTone, EncodeTone, Choice, Name };
+
+enum class EditorKind { None, Edit, DropList };
+
+// One item of a drop-down column: its texts and the field value it stands for.
+struct ChoiceItem {
+    TextPair text;
+    std::uint8_t code;
+};
+
+// A choice column's field and the rules that turn it into text and back.
+struct ChoiceField {
+    enum class Storage {
+        RecordBits,    // bits of a record byte
+        ScanAddBitmap, // one bit per row in the bitmap at bitmapOffset
+    };
+    Storage storage = Storage::RecordBits;
+    int recordByte = 0;            // RecordBits: byte of the 16-byte record
+    int shift = 0;                 // RecordBits: position of the field's lowest bit
+    std::uint8_t mask = 0;         // RecordBits: field mask after shifting
+    int bitmapOffset = 0;          // ScanAddBitmap: image offset of the bitmap
+    std::vector<ChoiceItem> items; // the drop-down list, in list order
+    std::vector<int> shownItem;    // field value -> item index, -1 shows empty
+    std::uint8_t otherCode = 0;    // stored for any text that is no item
+    bool showsInBlankRow = false;  // a set bit shows even in a blank row
+};
+
+struct GridColumn {
+    TextPair heading;
+    double widthFactor = 0.0; // of the fixed column's default width; 0 keeps the default
+    ColumnKind kind = ColumnKind::Choice;
+    EditorKind editor = EditorKind::None;
+    int controlId = 0;
+    ChoiceField choice;      // ColumnKind::Choice only
+    int newChannelItem = -1; // item a new channel gets (tone columns: tone list index); -1 empty
+    int maxChars = 0;        // edit boxes with a typing limit (channel names)
+};
+
+// One stretch of an address plan: `pairs` block pairs (16 bytes each) from `start`.
+struct PlanSegment {
+    std::uint16_t start;
+    int pairs;
+};
+
+struct TransferPlan {
+    std::vector<PlanSegment> segments;
+
+    int Pairs() const;
+    // Address of the first block of pair `index` (0-based).
+    std::uint16_t PairAddress(int index) const;
+    // Whether `address` is covered by the plan.
+    bool Covers(int address) const;
+};
+
+// Rules by which an option's stored bits become a choice index and back.
+enum class OptionRule {
+    Bits,         // index in the field's bits; other bits preserved
+    IndexPlusOne, // stored value is index + 1; other bits preserved
+    TwoBitChoice, // 00, 01, 10 for index 0, 1, 2; 10 and 11 show index 2
+    InvertedFlag, // one bit: index 1 ("On") stores 0, index 0 stores 1
+    WholeByte,    // the whole byte is index & storeMask; shown is value & showMask
+    CheckBox,     // one bit: 1 = checked
+};
+
+struct OptionDef {
+    TextPair label;
+    int offset = 0;
+    int shift = 0;
+    std::uint8_t mask = 0; // field mask after shifting (Bits, IndexPlusOne)
+    OptionRule rule = OptionRule::Bits;
+    std::uint8_t storeMask = 0xFF; // WholeByte
+    std::uint8_t showMask = 0xFF;  // WholeByte
+    std::vector<TextPair> choices; // empty for a check box
+    int controlId = 0;
+};
+
+// How a line of the printout's options page forms its value text.
+enum class PrintKind {
+    Lookup, // texts[(b & mask) >> shift], the last text for any larger value
+    OnOff,  // bit `shift`: 1 "On", 0 "Off" (inverted: the other way round)
+    Number, // v = (b & mask) >> shift; v == offAt prints "Off"; v == specialAt prints specialText;
+            // else (v + addend) * multiplier with "%d" and the suffix
+    Fifths, // v = b & mask; 0 prints "Off"; else v * 0.2 with "%1.1f"
+};
+
+struct PrintLine {
+    TextPair label;
+    int offset = 0;
+    std::uint8_t mask = 0xFF;
+    int shift = 0;
+    PrintKind kind = PrintKind::Number;
+    std::vector<TextPair> texts; // Lookup
+    bool inverted = false;       // OnOff
+    int offAt = -1;              // Number
+    int specialAt = -1;          // Number
+    std::string_view specialText;
+    int addend = 0;
+    int multiplier = 1;
+    std::string_view suffix;
+};
+
+struct ModelVariant {
+    Model model;
+    std::string_view cliName;      // "lark", "wren", "wren-v2", "wren-v3"
+    std::string_view programName;  // "ProgramLark", ...
+    std::string_view profileFile;  // "ProgramLark.ini", ...
+    std::string_view documentType; // registry file type of the document template
+
+    // Memory image
+    int imageSize = 0;
+    std::vector<std::pair<int, std::uint8_t>> defaultBytes; // over an all-0xFF image
+
+    // Channel records and the grid
+    int channelRows = 0;            // grid rows 1..channelRows
+    int recordBase = 0;             // record of grid row r at recordBase + 16 (r - 1)
+    int nameBase = -1;              // names of grid row r at nameBase + 8 (r - 1); -1 none
+    std::string_view firstRowLabel; // label of row 1 instead of a number ("Pr"), else empty
+    int labelWidth = 2;             // "%2d" or "%3d"
+    ToneCodeKind toneCode = ToneCodeKind::Lark;
+    RowStyle rowStyle = RowStyle::BlankWhenRxOrTxMissing;
+    bool commitBeforeGridToImage = false; // GridToImage commits an open cell edit first
+    std::vector<GridColumn> columns;      // column 0 (the labels) first
+
+    // Product selection bytes
+    int typeOffset = 0;
+    int bandOffset = 0;
+
+    // Option block and the printout's options page
+    std::vector<OptionDef> options;
+    std::vector<PrintLine> printLines;
+
+    // Clone protocol
+    bool wrenHandshake = false;            // 7-byte wake-up, 0x06 required, then 'M'
+    bool waitBeforeEveryWriteData = false; // else only before a pair's second block
+    TransferPlan readPlan;
+    TransferPlan writePlan;
+    int dialogProgressMax = 0; // range the progress dialog starts with
+
+    int Cols() const { return static_cast<int>(columns.size()); }
+    int Rows() const { return channelRows + 1; }
+    int RecordOffset(int row) const { return recordBase + 16 * (row - 1); }
+    int NameOffset(int row) const { return nameBase + 8 * (row - 1); }
+    bool HasNames() const { return nameBase >= 0; }
+    // Text of column 0 of a channel row, exactly as the grid shows it.
+    std::string RowLabel(int row) const;
+};
+
+const ModelVariant& VariantFor(Model model);
+const std::vector<const ModelVariant*>& AllVariants();
+// By command-line name ("lark", "wren", "wren-v2", "wren-v3").
+const ModelVariant* VariantByCliName(std::string_view name);
+
+} // namespace radio

@@ -1,0 +1,81 @@
+// The profile text file store shared by all programs.
+//
+// A profile is a small text file of "[Section]" headers and "Key=Value"
+// lines. The whole file is loaded into memory, lookups are answered from
+// memory, changes are recorded in memory and the whole file is written back.
+// Values are kept as the bytes found in the file (GBK or UTF-8); nothing is
+// converted here.
+//
+// The loader is deliberately forgiving and lossy: blank lines and comment
+// lines are dropped and do not come back on Save; duplicate sections and keys
+// stay separate entries; lookups find the first section and the last key of a
+// name.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace radio {
+
+class CIniFile {
+public:
+    // growBy: how many section slots the tables grow by at a time.
+    explicit CIniFile(int growBy = 4);
+    // Writes the file if anything was changed, then frees everything.
+    ~CIniFile();
+    CIniFile(const CIniFile&) = delete;
+    CIniFile& operator=(const CIniFile&) = delete;
+
+    // Remembers the program's command-line name (argv[0]); main() calls this
+    // once so that OpenInProgramDir can find files beside the program.
+    static void SetProgramPath(const std::string& argv0);
+    // The directory part of that name (up to its last path separator), or the
+    // current directory when it has none.
+    static std::string ProgramDirectory();
+
+    // Open() of `fileName` in ProgramDirectory().
+    bool OpenInProgramDir(const std::string& fileName);
+    // Loads the file at `path`, creating it empty when it does not exist.
+    // Saves and clears a file loaded before. False, with nothing loaded, when
+    // the file cannot be opened or read.
+    bool Open(const std::string& path);
+
+    // The value of the last key `key` in the first section `section`, with
+    // trailing comments cut ("//", "\t;", "/*"); `def` when either is missing.
+    std::string GetValue(std::string_view section, std::string_view key,
+                         std::string_view def) const;
+    // Changes memory only; ignored when no file is loaded.
+    void SetValue(std::string_view section, std::string_view key, std::string_view value);
+
+    // Writes the whole file when anything was changed since it was loaded
+    // (the modified mark stays set, so a later Save writes again). The file
+    // is replaced atomically where the directory allows it.
+    void Save();
+    // Frees everything without saving.
+    void Clear();
+
+    // True when the last Save that had something to write could not write it.
+    bool LastSaveFailed() const { return m_bLastSaveFailed; }
+    // Full path of the loaded file; empty when nothing is loaded.
+    const std::string& Path() const { return m_strPath; }
+
+private:
+    int FindSection(std::string_view section) const;
+    int AddSection(std::string_view section);
+    std::string Serialize() const;
+    bool SaveViaTempFile(const std::string& text) const;
+    bool SaveInPlace(const std::string& text) const;
+
+    std::string m_strPath;
+    std::vector<std::string> m_arrSections;
+    // One key list and one value list per section, parallel to each other.
+    std::vector<std::vector<std::string>> m_ppKeys;
+    std::vector<std::vector<std::string>> m_ppValues;
+    int m_nLastSection = 0;
+    int m_nGrowBy;
+    bool m_bModified = false;
+    bool m_bLastSaveFailed = false;
+};
+
+} // namespace radio

@@ -1,0 +1,262 @@
+// radioclone's file verbs, in process and through the real binary.
+#include <Verbs.h>
+
+#include <ChannelCsv.h>
+#include <ChannelGrid.h>
+#include <MemoryImage.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using radioclone::RunRadioclone;
+
+namespace {
+
+struct Result {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Result Rc(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = RunRadioclone(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+class FileVerbs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir =
+            fs::temp_directory_path() /
+            ("radioclone-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string P(const std::string& name) const { return (dir / name).string(); }
+    fs::path dir;
+};
+
+const char* const kModels[] = {"lark", "wren", "wren-v2", "wren-v3"};
+
+TEST_F(FileVerbs, NewWritesTheExactDefaultImage) {
+    for (const char* m : kModels) {
+        const auto* v = radio::VariantByCliName(m);
+        ASSERT_EQ(Rc({"new", "--model", m, "-o", P("n.dat")}).code, 0) << m;
+        const std::string bytes = ReadFile(P("n.dat"));
+        const radio::Image want = radio::MakeDefaultImage(*v);
+        EXPECT_EQ(bytes, std::string(want.begin(), want.end())) << m;
+    }
+}
+
+TEST_F(FileVerbs, ImportOfExportEqualsOpenAndSaveInBothLanguages) {
+    for (const char* m : kModels) {
+        const auto* v = radio::VariantByCliName(m);
+        // A document with channels, and odd values in every byte no field reads.
+        radio::Image image = radio::MakeDefaultImage(*v);
+        auto grid = radio::MakeChannelTable(*v, radio::Language::English);
+        const char* const rx[] = {"145.50000", "", "438.82500", "151.62500"};
+        const char* const tones[] = {"None", "88.5", "D023N", "D754I", "254.1"};
+        for (int r = 1; r <= v->channelRows; ++r) {
+            grid.SetTextMatrix(r, 1, rx[r % 4]);
+            grid.SetTextMatrix(r, 2, r % 3 ? rx[(r + 1) % 4] : "");
+            grid.SetTextMatrix(r, 3, tones[r % 5]);
+            grid.SetTextMatrix(r, 4, tones[(r + 2) % 5]);
+        }
+        radio::GridToImage(*v, grid, image);
+        const int fieldBytes = v->model == radio::Model::Lark ? 14 : 13;
+        for (std::size_t i = 0; i < image.size(); ++i) {
+            const int at = static_cast<int>(i);
+            const int row = (at - v->recordBase) / 16 + 1;
+            const bool inRecord = at >= v->recordBase && row <= v->channelRows;
+            const bool field = inRecord && (at - v->recordBase) % 16 < fieldBytes;
+            const bool name =
+                v->HasNames() && at >= v->nameBase && at < v->nameBase + 8 * v->channelRows;
+            const bool scanBits = v->model == radio::Model::Lark && (at == 0x17E || at == 0x17F);
+            if (!field && !name && !scanBits) {
+                image[i] = static_cast<std::uint8_t>(i * 31 + 5);
+            }
+        }
+        const std::string src(image.begin(), image.end());
+        WriteFile(P("a.dat"), src);
+
+        // What opening and saving in a window does: ImageToGrid, then GridToImage.
+        radio::Image saved = image;
+        auto table = radio::MakeChannelTable(*v, radio::Language::English);
+        radio::ImageToGrid(*v, saved, table, radio::Language::English);
+        radio::GridToImage(*v, table, saved);
+
+        for (const char* lang : {"en", "zh"}) {
+            const Result ex = Rc({"export", "--model", m, P("a.dat"), "--lang", lang});
+            ASSERT_EQ(ex.code, 0) << m << ex.err;
+            WriteFile(P("t.csv"), ex.out);
+            const Result im =
+                Rc({"import", "--model", m, P("a.dat"), P("t.csv"), "-o", P("b.dat")});
+            ASSERT_EQ(im.code, 0) << m << " " << lang << ": " << im.err;
+            EXPECT_EQ(ReadFile(P("b.dat")), std::string(saved.begin(), saved.end())) << m << lang;
+            EXPECT_EQ(ReadFile(P("a.dat")), src) << "-o must leave the source untouched";
+        }
+    }
+}
+
+TEST_F(FileVerbs, ExportLayout) {
+    const Result r = Rc({"export", "--model", "wren-v3", RADIO_EXAMPLES_DIR "/wren-v3.dat"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Cha Lock,Scan Add,"
+                    "Cha Name\r");
+    std::getline(lines, line);
+    EXPECT_EQ(line.substr(0, 13), "Pr,146.52000,");
+    std::getline(lines, line);
+    EXPECT_EQ(line.substr(0, 4), "  1,");
+    int rows = 3;
+    while (std::getline(lines, line)) {
+        ++rows;
+    }
+    EXPECT_EQ(rows, 201);
+
+    const Result zh = Rc({"export", "--model", "lark", RADIO_EXAMPLES_DIR "/lark.dat", "--lang",
+                          "zh", "-o", P("zh.csv")});
+    ASSERT_EQ(zh.code, 0) << zh.err;
+    EXPECT_TRUE(zh.out.empty());
+    const std::string csv = ReadFile(P("zh.csv"));
+    EXPECT_EQ(
+        csv.rfind("信道,接收频率,发射频率,QT/DQT解码,QT/DQT编码,功率,扫描添加,繁忙锁定,宽/窄\r\n",
+                  0),
+        0u);
+    EXPECT_NE(csv.find("\r\n 1,146.52000,146.52000,无,无,高,有,关,宽\r\n"), std::string::npos);
+}
+
+TEST_F(FileVerbs, ImportRefusesBadCellsNamingRowAndColumnAndWritesNothing) {
+    const std::string src = ReadFile(RADIO_EXAMPLES_DIR "/lark.dat");
+    WriteFile(P("a.dat"), src);
+    const std::string csv = Rc({"export", "--model", "lark", P("a.dat")}).out;
+    struct Case {
+        std::string from, to, message;
+    };
+    const Case cases[] = {
+        {" 2,145.50000,", " 2,145.5abc,", "line 3 (channel 2), column 1 \"Rx Frequency\""},
+        {",Low,", ",Hgh,", "column 5 \"Power\""},
+        {" 3,145.60000,145.00000,88.5,", " 3,145.60000,145.00000,D023,", "column 3"},
+        {" 1,146.52000,", " 1,1000.00000,", "1000 MHz"},
+        {" 1,146.52000,146.52000", " 1,146.52000,146.52000,extra", "columns"},
+    };
+    for (const Case& c : cases) {
+        std::string bad = csv;
+        const auto at = bad.find(c.from);
+        ASSERT_NE(at, std::string::npos) << c.from;
+        bad.replace(at, c.from.size(), c.to);
+        WriteFile(P("bad.csv"), bad);
+        const Result r = Rc({"import", "--model", "lark", P("a.dat"), P("bad.csv")});
+        EXPECT_NE(r.code, 0) << c.to;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(ReadFile(P("a.dat")), src) << "a refused import must not touch the file";
+    }
+    // Too few rows.
+    WriteFile(P("short.csv"), csv.substr(0, csv.find("\r\n 5,")));
+    EXPECT_NE(Rc({"import", "--model", "lark", P("a.dat"), P("short.csv")}).code, 0);
+    EXPECT_EQ(ReadFile(P("a.dat")), src);
+}
+
+TEST_F(FileVerbs, ImportUpperCasesNamesAndRefusesBadOnes) {
+    ASSERT_EQ(Rc({"new", "--model", "wren-v3", "-o", P("v3.dat")}).code, 0);
+    std::string csv = Rc({"export", "--model", "wren-v3", P("v3.dat")}).out;
+    const std::string row1 = "  1,,,,,,,,\r\n";
+    const auto at = csv.find(row1);
+    ASSERT_NE(at, std::string::npos);
+    csv.replace(at, row1.size(), "  1,145.50000,145.50000,None,None,High,Lock,Yes,rpt-1_a\r\n");
+    WriteFile(P("t.csv"), csv);
+    const Result ok = Rc({"import", "--model", "wren-v3", P("v3.dat"), P("t.csv")});
+    ASSERT_EQ(ok.code, 0) << ok.err;
+    EXPECT_NE(Rc({"export", "--model", "wren-v3", P("v3.dat")}).out.find(",RPT-1_A\r\n"),
+              std::string::npos);
+
+    const std::string before = ReadFile(P("v3.dat"));
+    const auto nameAt = csv.find("rpt-1_a");
+    for (const std::string bad : {"RPT 1", "ABCDEFGHI", "R*1"}) {
+        std::string c = csv;
+        c.replace(nameAt, 7, bad);
+        WriteFile(P("bad.csv"), c);
+        const Result r = Rc({"import", "--model", "wren-v3", P("v3.dat"), P("bad.csv")});
+        EXPECT_NE(r.code, 0) << bad;
+        EXPECT_NE(r.err.find("column 8 \"Cha Name\""), std::string::npos) << r.err;
+        EXPECT_EQ(ReadFile(P("v3.dat")), before);
+    }
+}
+
+TEST_F(FileVerbs, OptionsPrintsTheOptionsPage) {
+    ASSERT_EQ(Rc({"new", "--model", "lark", "-o", P("l.dat")}).code, 0);
+    const Result en = Rc({"options", "--model", "lark", P("l.dat")});
+    ASSERT_EQ(en.code, 0);
+    EXPECT_EQ(en.out.rfind("Time Out Timer:\t60s\nTOT Pre-Alert:\t8\nSequelch Level:\t4\n", 0), 0u)
+        << en.out;
+    EXPECT_NE(en.out.find("Voice Annunciation:\tChinese\n"), std::string::npos);
+    const Result zh = Rc({"options", "--model", "lark", P("l.dat"), "--lang", "zh"});
+    EXPECT_NE(zh.out.find("提示音:\t开\n"), std::string::npos);
+}
+
+TEST_F(FileVerbs, UsageErrorsAndHelp) {
+    EXPECT_EQ(Rc({}).code, 2);
+    EXPECT_EQ(Rc({"bogus"}).code, 2);
+    for (const char* verb : {"new", "export", "import", "options"}) {
+        const Result h = Rc({verb, "--help"});
+        EXPECT_EQ(h.code, 0) << verb;
+        EXPECT_EQ(h.out.rfind(std::string("usage: radioclone ") + verb, 0), 0u) << verb;
+    }
+    EXPECT_NE(Rc({"new", "-o", P("x.dat")}).code, 0);                    // no model
+    EXPECT_NE(Rc({"new", "--model", "hawk", "-o", P("x.dat")}).code, 0); // unknown model
+    EXPECT_NE(Rc({"new", "--model", "lark"}).code, 0);                   // no output
+    EXPECT_NE(Rc({"export", "--model", "lark", "--lang", "fr", P("x.dat")}).code, 0);
+    EXPECT_NE(Rc({"export", "--model", "lark", "--frob", P("x.dat")}).code, 0);
+    EXPECT_FALSE(fs::exists(P("x.dat")));
+}
+
+TEST_F(FileVerbs, ShortFileIsRefusedLongerFileLoads) {
+    WriteFile(P("short.dat"), std::string(1000, '\xFF'));
+    const Result r = Rc({"export", "--model", "lark", P("short.dat")});
+    EXPECT_NE(r.code, 0);
+    EXPECT_NE(r.err.find("1000 bytes"), std::string::npos) << r.err;
+    EXPECT_NE(Rc({"export", "--model", "lark", P("missing.dat")}).code, 0);
+
+    std::string longer = ReadFile(RADIO_EXAMPLES_DIR "/lark.dat") + std::string(100, 'x');
+    WriteFile(P("long.dat"), longer);
+    EXPECT_EQ(Rc({"export", "--model", "lark", P("long.dat")}).out,
+              Rc({"export", "--model", "lark", RADIO_EXAMPLES_DIR "/lark.dat"}).out);
+}
+
+TEST_F(FileVerbs, RealBinaryReportsErrorsOnStderrWithStatus) {
+    const char* exe = RADIOCLONE_EXE;
+    const std::string out = P("o.txt"), err = P("e.txt");
+    const std::string cmd = std::string("\"") + exe + "\" export --model lark \"" + P("none.dat") +
+                            "\" >\"" + out + "\" 2>\"" + err + "\"";
+    const int status = std::system(cmd.c_str());
+    EXPECT_NE(status, 0);
+    EXPECT_TRUE(ReadFile(out).empty());
+    EXPECT_NE(ReadFile(err).find("none.dat"), std::string::npos);
+
+    const std::string ok =
+        std::string("\"") + exe + "\" new --model wren -o \"" + P("w.dat") + "\"";
+    EXPECT_EQ(std::system(ok.c_str()), 0);
+    EXPECT_EQ(fs::file_size(P("w.dat")), 8192u);
+}
+
+} // namespace

@@ -1,0 +1,72 @@
+#include "Args.h"
+
+namespace radioclone {
+
+std::string ParsedArgs::Value(const std::string& name, const std::string& def) const {
+    const auto it = values.find(name);
+    return it == values.end() ? def : it->second;
+}
+
+bool ParseArgs(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
+               ParsedArgs& parsed, std::string& error) {
+    auto find = [&](const std::string& name) -> const OptionSpec* {
+        for (const OptionSpec& s : specs) {
+            if (s.name == name) {
+                return &s;
+            }
+        }
+        return nullptr;
+    };
+    bool onlyPositional = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (onlyPositional || a.size() < 2 || a[0] != '-') {
+            parsed.positional.push_back(a);
+            continue;
+        }
+        if (a == "--") {
+            onlyPositional = true;
+            continue;
+        }
+        if (a == "--help" || a == "-h") {
+            parsed.flags.insert("--help");
+            continue;
+        }
+        std::string name = a;
+        std::string value;
+        bool inlineValue = false;
+        if (const auto eq = a.find('='); a.rfind("--", 0) == 0 && eq != std::string::npos) {
+            name = a.substr(0, eq);
+            value = a.substr(eq + 1);
+            inlineValue = true;
+        }
+        const OptionSpec* spec = find(name);
+        if (!spec) {
+            error = "unknown option " + name;
+            return false;
+        }
+        if (!spec->takesValue) {
+            if (inlineValue) {
+                error = "option " + name + " takes no value";
+                return false;
+            }
+            parsed.flags.insert(name);
+            continue;
+        }
+        if (!inlineValue) {
+            if (i + 1 >= args.size()) {
+                error = "option " + name + " needs a value";
+                return false;
+            }
+            value = args[++i];
+        }
+        if (parsed.values.count(name)) {
+            error = "option " + name + " is given twice";
+            return false;
+        }
+        parsed.values[name] = value;
+    }
+    return true;
+}
+
+} // namespace radioclone

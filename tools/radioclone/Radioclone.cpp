@@ -1,0 +1,52 @@
+#include "Verbs.h"
+
+#include <ostream>
+
+namespace radioclone {
+
+namespace {
+
+const std::vector<Verb>& Verbs() {
+    static const std::vector<Verb> verbs{
+        {"new", "write the image of a new document", VerbNew},
+        {"export", "write the channel table of an image as CSV", VerbExport},
+        {"import", "store a CSV channel table into an image", VerbImport},
+        {"options", "print the optional features of an image", VerbOptions},
+    };
+    return verbs;
+}
+
+void PrintUsage(std::ostream& os) {
+    os << "usage: radioclone VERB [options]\n"
+          "Reads, edits and writes the memory images of the channel programmers' radios.\n\n"
+          "Verbs:\n";
+    for (const Verb& v : Verbs()) {
+        os << "  " << v.name << std::string(10 - std::string(v.name).size(), ' ') << v.summary
+           << "\n";
+    }
+    os << "\nModels: lark, wren, wren-v2, wren-v3.\n"
+          "Run 'radioclone VERB --help' for the options of a verb.\n";
+}
+
+} // namespace
+
+int RunRadioclone(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        PrintUsage(err);
+        return kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        PrintUsage(out);
+        return kExitOk;
+    }
+    for (const Verb& v : Verbs()) {
+        if (args[0] == v.name) {
+            return v.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+        }
+    }
+    err << "radioclone: unknown verb \"" << args[0] << "\"\n";
+    PrintUsage(err);
+    return kExitUsage;
+}
+
+} // namespace radioclone
