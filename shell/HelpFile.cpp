@@ -1,0 +1,239 @@
+#include "HelpFile.h"
+
+#include <chm_lib.h>
+
+#include <cstring>
+
+namespace {
+
+// Help files hold small pages; a larger object means a damaged file, which
+// must not make the reader allocate whatever it claims.
+constexpr std::uint64_t kMaxObjectSize = 64u * 1024u * 1024u;
+
+std::uint32_t ReadLe32(std::string_view bytes, std::size_t at) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 3])) << 24;
+}
+
+std::uint16_t ReadLe16(std::string_view bytes, std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
+                                      static_cast<unsigned char>(bytes[at + 1]) << 8);
+}
+
+std::optional<std::string> RetrieveObject(chmFile* file, const std::string& path) {
+    if (file == nullptr || path.size() > CHM_MAX_PATHLEN) {
+        return std::nullopt;
+    }
+    chmUnitInfo info{};
+    if (chm_resolve_object(file, path.c_str(), &info) != CHM_RESOLVE_SUCCESS) {
+        return std::nullopt;
+    }
+    if (info.length > kMaxObjectSize) {
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(info.length), '\0');
+    if (info.length == 0) {
+        return bytes;
+    }
+    const LONGINT64 got =
+        chm_retrieve_object(file, &info, reinterpret_cast<unsigned char*>(bytes.data()), 0,
+                            static_cast<LONGINT64>(info.length));
+    if (got != static_cast<LONGINT64>(info.length)) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool IsContentPath(const char* path) {
+    // Internal objects start with '#', '$' or "::"; directories end with '/'.
+    const std::size_t n = std::strlen(path);
+    if (n < 2 || path[0] != '/' || path[n - 1] == '/') {
+        return false;
+    }
+    return path[1] != '#' && path[1] != '$';
+}
+
+int CollectFile(chmFile*, chmUnitInfo* info, void* context) {
+    if (IsContentPath(info->path)) {
+        static_cast<std::vector<std::string>*>(context)->emplace_back(info->path);
+    }
+    return CHM_ENUMERATOR_CONTINUE;
+}
+
+} // namespace
+
+namespace HelpFileDetail {
+
+std::vector<std::pair<std::uint32_t, std::string>> ParseContextMap(std::string_view ivb,
+                                                                   std::string_view strings) {
+    std::vector<std::pair<std::uint32_t, std::string>> entries;
+    if (ivb.size() < 4) {
+        return entries;
+    }
+    // The leading count is trusted only as far as the object really reaches.
+    std::size_t length = ReadLe32(ivb, 0);
+    if (length > ivb.size() - 4) {
+        length = ivb.size() - 4;
+    }
+    for (std::size_t at = 4; at + 8 <= 4 + length; at += 8) {
+        const std::uint32_t id = ReadLe32(ivb, at);
+        const std::uint32_t offset = ReadLe32(ivb, at + 4);
+        if (offset >= strings.size()) {
+            continue;
+        }
+        std::string_view name = strings.substr(offset);
+        name = name.substr(0, name.find('\0'));
+        if (!name.empty()) {
+            entries.emplace_back(id, std::string(name));
+        }
+    }
+    return entries;
+}
+
+std::optional<std::string> SystemRecord(std::string_view system, std::uint16_t code) {
+    // A version word, then records of code, length and data.
+    std::size_t at = 4;
+    while (at + 4 <= system.size()) {
+        const std::uint16_t recordCode = ReadLe16(system, at);
+        const std::uint16_t length = ReadLe16(system, at + 2);
+        at += 4;
+        if (length > system.size() - at) {
+            break;
+        }
+        if (recordCode == code) {
+            std::string_view data = system.substr(at, length);
+            return std::string(data.substr(0, data.find('\0')));
+        }
+        at += length;
+    }
+    return std::nullopt;
+}
+
+std::string NormalisePath(std::string_view path) {
+    std::string text(path);
+    for (char& c : text) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    if (text.size() >= 2 && text[1] == ':' &&
+        ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z'))) {
+        text.erase(0, 2);
+    }
+    std::vector<std::string> steps;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('/', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        const std::string step = text.substr(start, end - start);
+        if (step == "..") {
+            if (!steps.empty()) {
+                steps.pop_back();
+            }
+        } else if (!step.empty() && step != ".") {
+            steps.push_back(step);
+        }
+        start = end + 1;
+    }
+    std::string result;
+    for (const std::string& step : steps) {
+        result += '/';
+        result += step;
+    }
+    return result.empty() ? "/" : result;
+}
+
+std::optional<std::string> ResolveTopicName(std::string_view name,
+                                            const std::function<bool(const std::string&)>& exists) {
+    const std::string path = NormalisePath(name);
+    if (path == "/") {
+        return std::nullopt;
+    }
+    // Longest trailing part first: "/a/b/c.html", "/b/c.html", "/c.html".
+    for (std::size_t at = 0; at != std::string::npos; at = path.find('/', at + 1)) {
+        const std::string candidate = path.substr(at);
+        if (exists(candidate)) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace HelpFileDetail
+
+CHelpFile::~CHelpFile() {
+    Close();
+}
+
+void CHelpFile::Close() {
+    if (m_file != nullptr) {
+        chm_close(m_file);
+        m_file = nullptr;
+    }
+    m_path.clear();
+    m_contexts.clear();
+    m_defaultTopic.clear();
+    m_title.clear();
+}
+
+bool CHelpFile::Open(const std::string& path) {
+    Close();
+    chmFile* file = chm_open(path.c_str());
+    if (file == nullptr) {
+        return false;
+    }
+    m_file = file;
+    m_path = path;
+
+    const auto exists = [this](const std::string& p) { return Exists(p); };
+    const std::string ivb = RetrieveObject(m_file, "/#IVB").value_or(std::string());
+    const std::string strings = RetrieveObject(m_file, "/#STRINGS").value_or(std::string());
+    for (const auto& [id, name] : HelpFileDetail::ParseContextMap(ivb, strings)) {
+        if (auto topic = HelpFileDetail::ResolveTopicName(name, exists)) {
+            m_contexts.emplace(id, *topic);
+        }
+    }
+
+    const std::string system = RetrieveObject(m_file, "/#SYSTEM").value_or(std::string());
+    if (auto name = HelpFileDetail::SystemRecord(system, 2)) {
+        m_defaultTopic = HelpFileDetail::ResolveTopicName(*name, exists).value_or(std::string());
+    }
+    m_title = HelpFileDetail::SystemRecord(system, 3).value_or(std::string());
+    return true;
+}
+
+std::optional<std::string> CHelpFile::TopicForContext(std::uint32_t id) const {
+    const auto found = m_contexts.find(id);
+    if (found == m_contexts.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+std::optional<std::string> CHelpFile::ReadFile(const std::string& path) const {
+    return RetrieveObject(m_file, HelpFileDetail::NormalisePath(path));
+}
+
+bool CHelpFile::Exists(const std::string& path) const {
+    if (m_file == nullptr) {
+        return false;
+    }
+    const std::string normal = HelpFileDetail::NormalisePath(path);
+    if (normal.size() > CHM_MAX_PATHLEN || normal == "/") {
+        return false;
+    }
+    chmUnitInfo info{};
+    return chm_resolve_object(m_file, normal.c_str(), &info) == CHM_RESOLVE_SUCCESS;
+}
+
+std::vector<std::string> CHelpFile::Files() const {
+    std::vector<std::string> files;
+    if (m_file != nullptr) {
+        chm_enumerate(m_file, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, CollectFile, &files);
+    }
+    return files;
+}
