@@ -12,6 +12,12 @@ const std::vector<Verb>& Verbs() {
         {"export", "write the channel table of an image as CSV", VerbExport},
         {"import", "store a CSV channel table into an image", VerbImport},
         {"options", "print the optional features of an image", VerbOptions},
+        {"read", "read a radio into a .dat file", VerbRead},
+        {"write", "write a .dat file into a radio", VerbWrite},
+#ifndef _WIN32
+        {"simulate", "play a radio on a pseudo-terminal", VerbSimulate},
+#endif
+        {"ports", "list the serial ports", VerbPorts},
     };
     return verbs;
 }

@@ -28,6 +28,12 @@ int VerbNew(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int VerbExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int VerbImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int VerbOptions(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int VerbRead(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int VerbWrite(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int VerbPorts(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+#ifndef _WIN32
+int VerbSimulate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+#endif
 
 // Shared by the verbs.
 inline constexpr int kExitOk = 0;
