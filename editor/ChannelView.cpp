@@ -1,0 +1,381 @@
+#include "ChannelView.h"
+
+#include "AppContext.h"
+#include "IniFile.h"
+#include "ProductSelection.h"
+#include "SettingsStore.h"
+#include "ToneCode.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr char kControlId[] = "controlId";
+
+// Form and grid rectangle of the view in dialog units (x, y, width, height).
+struct FormLayout {
+    int formWidth, formHeight;
+    int gridX, gridY, gridWidth, gridHeight;
+};
+
+FormLayout LayoutFor(radio::Model model) {
+    switch (model) {
+    case radio::Model::Lark:
+        return {404, 197, 16, 15, 371, 167};
+    case radio::Model::WrenV3:
+        return {429, 234, 17, 14, 397, 205};
+    case radio::Model::WrenV2:
+        return {386, 234, 15, 14, 356, 205};
+    case radio::Model::Wren:
+        break;
+    }
+    return {387, 234, 16, 14, 356, 205};
+}
+
+std::vector<CChannelView::ViewInitializer>& Initializers() {
+    static std::vector<CChannelView::ViewInitializer> initializers;
+    return initializers;
+}
+
+} // namespace
+
+// The rules' view of one editor widget.
+class CChannelView::CEditorAdapter : public radio::ICellEditor {
+public:
+    CEditorAdapter(CChannelView& view, QWidget* editor) : m_view(view), m_editor(editor) {}
+
+    // Shown by the view, whether or not the channel window is on screen:
+    // text typed before the window was hidden is still committed.
+    bool IsVisible() const override { return m_editor != nullptr && !m_editor->isHidden(); }
+    std::string Text() const override {
+        if (auto* edit = qobject_cast<QLineEdit*>(m_editor)) {
+            return edit->text().toStdString();
+        }
+        if (auto* list = qobject_cast<QComboBox*>(m_editor)) {
+            return list->currentIndex() >= 0 ? list->currentText().toStdString() : std::string();
+        }
+        return {};
+    }
+    void Hide() override { m_view.HideEditor(m_editor); }
+
+private:
+    CChannelView& m_view;
+    QWidget* m_editor;
+};
+
+class CChannelView::CCautionSink : public radio::ICautionSink {
+public:
+    explicit CCautionSink(QWidget* owner) : m_owner(owner) {}
+    void ShowCaution(int messageId) override { radio::ShowCaution(m_owner, messageId); }
+
+private:
+    QWidget* m_owner;
+};
+
+CChannelView::CChannelView(const radio::ModelVariant& variant, IChannelDocument* document,
+                           QWidget* parent)
+    : QWidget(parent), m_grid(new CMSFlexGrid(this)), m_variant(variant), m_pDocument(document),
+      m_caution(std::make_unique<CCautionSink>(this)) {
+    setFont(QFont(QStringLiteral("Times New Roman"), 9));
+    m_grid->setFont(font());
+    const FormLayout form = LayoutFor(variant.model);
+    const QFontMetrics metrics(font());
+    const int unitX = metrics.averageCharWidth();
+    const int unitY = metrics.height();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(form.gridX * unitX / 4, form.gridY * unitY / 8,
+                               (form.formWidth - form.gridX - form.gridWidth) * unitX / 4,
+                               (form.formHeight - form.gridY - form.gridHeight) * unitY / 8);
+    layout->addWidget(m_grid);
+
+    connect(m_grid, &CMSFlexGrid::EnterCell, this, &CChannelView::ShowCellEditor);
+    connect(m_grid, &CMSFlexGrid::MouseDown, this, &CChannelView::ShowCellEditor);
+    connect(m_grid, &CMSFlexGrid::LeaveCell, this, &CChannelView::CommitCellEditor);
+    connect(m_grid, &CMSFlexGrid::Scroll, this, &CChannelView::HideCellEditors);
+    m_grid->installEventFilter(this);
+    m_grid->viewport()->installEventFilter(this);
+
+    for (const ViewInitializer& initializer : Initializers()) {
+        initializer(*this);
+    }
+}
+
+CChannelView::~CChannelView() {
+    // No cell events while the grid and the editors are taken down.
+    m_grid->disconnect(this);
+}
+
+QSize CChannelView::sizeHint() const {
+    const FormLayout form = LayoutFor(m_variant.model);
+    const QFontMetrics metrics(font());
+    return {form.formWidth * metrics.averageCharWidth() / 4,
+            form.formHeight * metrics.height() / 8};
+}
+
+void CChannelView::OnInitialUpdate() {
+    if (m_bFirstInit) {
+        SetUpGrid();
+        m_bFirstInit = false;
+    }
+    const radio::CAppContext& app = radio::AppContext();
+    const QString icon = QString::fromStdString(app.language.programDirectory + "title.ico");
+    if (parentWidget() != nullptr && QFileInfo::exists(icon)) {
+        parentWidget()->setWindowIcon(QIcon(icon));
+    }
+    ImageToGrid();
+}
+
+void CChannelView::SetUpGrid() {
+    const radio::Language lang = radio::AppContext().language.textLanguage;
+    m_toneNames = radio::BuildToneList(m_variant.toneCode, lang);
+    m_grid->SetRows(m_variant.Rows());
+    m_grid->SetCols(m_variant.Cols());
+    // Compact rows, as a spreadsheet has them.
+    const int rowHeight = QFontMetrics(m_grid->font()).height() + 6;
+    m_grid->verticalHeader()->setMinimumSectionSize(rowHeight);
+    m_grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    m_grid->SetForeColorFixed(QColor(0, 50, 240));
+    if (m_variant.model != radio::Model::Lark) {
+        m_grid->SetHighLight(false);
+    }
+    CreateEditors();
+    radio::WriteGridLabels(m_variant, *m_grid, lang);
+    for (int c = 0; c < m_grid->Cols(); ++c) {
+        m_grid->SetColAlignment(c, Qt::AlignCenter);
+    }
+    const int t = m_grid->ColWidth(0);
+    for (int c = 0; c < m_variant.Cols(); ++c) {
+        const double factor = m_variant.columns[static_cast<std::size_t>(c)].widthFactor;
+        if (factor > 0.0) {
+            m_grid->SetColWidth(c, static_cast<int>(factor * t));
+        }
+    }
+}
+
+void CChannelView::CreateEditors() {
+    const radio::Language lang = radio::AppContext().language.textLanguage;
+    m_editors.assign(static_cast<std::size_t>(m_variant.Cols()), nullptr);
+    for (int c = 1; c < m_variant.Cols(); ++c) {
+        const radio::GridColumn& column = m_variant.columns[static_cast<std::size_t>(c)];
+        QWidget* editor = nullptr;
+        if (column.editor == radio::EditorKind::Edit) {
+            auto* edit = new QLineEdit(m_grid->viewport());
+            edit->setFrame(false);
+            edit->setAlignment(Qt::AlignCenter);
+            if (column.maxChars > 0) {
+                edit->setMaxLength(column.maxChars);
+            }
+            if (column.kind == radio::ColumnKind::Name) {
+                // Letters become capitals as they are typed.
+                connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+                    const QString upper = text.toUpper();
+                    if (upper != text) {
+                        const int cursor = edit->cursorPosition();
+                        edit->setText(upper);
+                        edit->setCursorPosition(cursor);
+                    }
+                });
+            }
+            editor = edit;
+        } else if (column.editor == radio::EditorKind::DropList) {
+            auto* list = new QComboBox(m_grid->viewport());
+            list->setEditable(false);
+            if (column.kind == radio::ColumnKind::DecodeTone ||
+                column.kind == radio::ColumnKind::EncodeTone) {
+                for (const std::string& name : m_toneNames) {
+                    list->addItem(QString::fromStdString(name));
+                }
+            } else {
+                for (const radio::ChoiceItem& item : column.choice.items) {
+                    list->addItem(QString::fromStdString(std::string(item.text.In(lang))));
+                }
+            }
+            editor = list;
+        }
+        if (editor == nullptr) {
+            continue;
+        }
+        editor->setProperty(kControlId, column.controlId);
+        editor->setFont(font());
+        editor->setGeometry(0, 0, 0, 0);
+        editor->hide();
+        editor->installEventFilter(this);
+        m_editors[static_cast<std::size_t>(c)] = editor;
+    }
+}
+
+QWidget* CChannelView::EditorOfColumn(int col) const {
+    const std::size_t index = static_cast<std::size_t>(radio::EditorColumnFor(m_variant, col));
+    return index < m_editors.size() ? m_editors[index] : nullptr;
+}
+
+QWidget* CChannelView::EditorForColumn() const {
+    return EditorOfColumn(m_grid->Col());
+}
+
+void CChannelView::ShowCellEditor() {
+    QWidget* editor = EditorForColumn();
+    if (editor == nullptr) {
+        return;
+    }
+    const QString text = QString::fromStdString(m_grid->Text());
+    if (auto* list = qobject_cast<QComboBox*>(editor)) {
+        // The first item that begins with the cell text; the first item when
+        // none does.
+        const int index = list->findText(text, Qt::MatchStartsWith);
+        list->setCurrentIndex(index >= 0 ? index : 0);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        edit->setText(text);
+    }
+    editor->setGeometry(m_grid->CellRect());
+    if (auto* edit = qobject_cast<QLineEdit*>(editor);
+        edit != nullptr && m_variant.model == radio::Model::Lark) {
+        edit->selectAll();
+    }
+    editor->show();
+    editor->raise();
+    editor->setFocus();
+    m_grid->viewport()->update();
+}
+
+void CChannelView::HideEditor(QWidget* editor) {
+    if (editor == nullptr) {
+        return;
+    }
+    // Keys must keep reaching the view when the focused editor goes.
+    if (editor->hasFocus()) {
+        m_grid->setFocus();
+    }
+    editor->hide();
+}
+
+void CChannelView::HideCellEditors() {
+    for (QWidget* editor : m_editors) {
+        HideEditor(editor);
+    }
+    m_grid->viewport()->update();
+}
+
+radio::EditContext CChannelView::Context() {
+    return radio::EditContext{m_variant, GetBandLimits(), radio::AppContext().language.textLanguage,
+                              *m_caution};
+}
+
+void CChannelView::CommitCellEditor() {
+    CEditorAdapter editor(*this, EditorForColumn());
+    radio::CommitCellEditor(*m_grid, editor, Context());
+}
+
+bool CChannelView::HandleEnterKey() {
+    CEditorAdapter editor(*this, EditorForColumn());
+    return radio::HandleEnterKey(*m_grid, editor, Context()) == radio::EnterOutcome::Moved;
+}
+
+void CChannelView::ImageToGrid() {
+    if (m_pDocument == nullptr) {
+        return;
+    }
+    radio::GridHooks hooks;
+    hooks.applyProductSelection = [this](radio::Image& image) { ApplyProductSelection(image); };
+    radio::ImageToGrid(m_variant, m_pDocument->GetImage(), *m_grid,
+                       radio::AppContext().language.textLanguage, hooks);
+}
+
+void CChannelView::GridToImage() {
+    if (m_pDocument == nullptr) {
+        return;
+    }
+    radio::GridHooks hooks;
+    if (m_variant.commitBeforeGridToImage) {
+        hooks.commitCellEditor = [this] { CommitCellEditor(); };
+    }
+    radio::GridToImage(m_variant, *m_grid, m_pDocument->GetImage(), hooks);
+}
+
+void CChannelView::ApplyProductSelection(radio::Image& image) {
+    radio::CAppContext& app = radio::AppContext();
+    static const radio::CIniFile noProfile;
+    const radio::CProductCatalogue catalogue(app.profile != nullptr ? *app.profile : noProfile,
+                                             app.language.languageSection);
+    const radio::ProductOutcome outcome = radio::ApplyProductSelection(
+        catalogue, radio::SettingsStore(), app.freshDocument, app.language.textLanguage, image,
+        m_variant.typeOffset, m_variant.bandOffset);
+    SetBandLimits(outcome.limits);
+    QWidget* frame = app.mainWindow != nullptr ? app.mainWindow : window();
+    frame->setWindowTitle(QString::fromStdString(outcome.title));
+}
+
+void CChannelView::SetBandLimits(const radio::BandLimits& limits) {
+    m_nBandLower = limits.lower;
+    m_nBandUpper = limits.upper;
+}
+
+void CChannelView::SetCommandHandler(int commandId, CommandHandler handler) {
+    if (handler) {
+        m_commands[commandId] = std::move(handler);
+    } else {
+        m_commands.erase(commandId);
+    }
+}
+
+bool CChannelView::HandlesCommand(int commandId) const {
+    return m_commands.count(commandId) != 0;
+}
+
+bool CChannelView::OnCommand(int commandId) {
+    const auto it = m_commands.find(commandId);
+    if (it == m_commands.end()) {
+        return false;
+    }
+    // A copy: the handler may replace itself.
+    const CommandHandler handler = it->second;
+    handler();
+    return true;
+}
+
+void CChannelView::AddViewInitializer(ViewInitializer initializer) {
+    Initializers().push_back(std::move(initializer));
+}
+
+void CChannelView::ClearViewInitializers() {
+    Initializers().clear();
+}
+
+bool CChannelView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_F1) {
+            // The context is the control id of the window the key went to:
+            // the grid (1000) or a cell editor. No widget here does anything
+            // else with F1, and the frame must not show its own topic too.
+            for (QObject* object = watched; object != nullptr; object = object->parent()) {
+                const QVariant id = object->property(kControlId);
+                if (id.isValid()) {
+                    radio::AppContext().ShowHelp(id.toUInt());
+                    break;
+                }
+            }
+            return true;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            HandleEnterKey();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+CChannelView* CreateChannelView(const radio::ModelVariant& variant, IChannelDocument* document,
+                                QWidget* parent) {
+    if (variant.model == radio::Model::Lark) {
+        return new CApp_LarkView(variant, document, parent);
+    }
+    return new CApp_WrenView(variant, document, parent);
+}

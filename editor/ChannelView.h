@@ -1,0 +1,132 @@
+#pragma once
+
+// The channel view: the window in which the user sees and edits the channel
+// table of one document. It owns the grid and one hidden editor per column;
+// the editor of the current cell is shown over it, and what the user types
+// reaches the grid text through the rules of CellEditRules. The image is
+// touched only by ImageToGrid and GridToImage.
+
+#include "CellEditRules.h"
+#include "MSFlexGrid.h"
+#include "MemoryImage.h"
+#include "Variant.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+
+// What the view needs of its document.
+class IChannelDocument {
+public:
+    virtual ~IChannelDocument() = default;
+    virtual radio::Image& GetImage() = 0;
+};
+
+class CChannelView : public QWidget {
+    Q_OBJECT
+
+public:
+    using CommandHandler = std::function<void()>;
+    using ViewInitializer = std::function<void(CChannelView&)>;
+
+    CChannelView(const radio::ModelVariant& variant, IChannelDocument* document,
+                 QWidget* parent = nullptr);
+    ~CChannelView() override;
+
+    // Set-up of the grid on the first call, then a refresh from the image.
+    void OnInitialUpdate();
+
+    // The whole table from the image; ends with the product selection step,
+    // which sets the band limits and the main window's title.
+    void ImageToGrid();
+    // The whole table into the image (the Wren family commits an open edit
+    // first).
+    void GridToImage();
+    // Commits the visible editor of the current column into its cell.
+    void CommitCellEditor();
+
+    void ShowCellEditor();
+    void HideCellEditors();
+    // The editor of the current column.
+    QWidget* EditorForColumn() const;
+    // The editor serving grid column `col` (1..Cols-1).
+    QWidget* EditorOfColumn(int col) const;
+
+    // Enter inside the view: commit, then move to the next cell. False when
+    // a refused value kept the cell where it is.
+    bool HandleEnterKey();
+
+    radio::BandLimits GetBandLimits() const { return {m_nBandLower, m_nBandUpper}; }
+    void SetBandLimits(const radio::BandLimits& limits);
+
+    CMSFlexGrid& Grid() { return *m_grid; }
+    IChannelDocument* GetDocument() const { return m_pDocument; }
+    const radio::ModelVariant& Variant() const { return m_variant; }
+    const std::vector<std::string>& ToneNames() const { return m_toneNames; }
+
+    // Commands of the menus that the view answers (Read, Write, ...): the
+    // frame asks the view first. Handlers are added by the parts that own
+    // the commands.
+    void SetCommandHandler(int commandId, CommandHandler handler);
+    bool HandlesCommand(int commandId) const;
+    bool OnCommand(int commandId);
+    // Runs for every view when it is created, before its first update; lets
+    // other parts (the radio link) attach their commands.
+    static void AddViewInitializer(ViewInitializer initializer);
+    static void ClearViewInitializers();
+
+    QSize sizeHint() const override;
+
+    CMSFlexGrid* m_grid;
+    std::string m_strPort = "COM1";
+    bool m_bWrite = false;
+    bool m_bFirstInit = true;
+    std::int32_t m_nBandUpper = 0;
+    std::int32_t m_nBandLower = 0;
+    std::vector<std::string> m_toneNames;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class CEditorAdapter;
+    class CCautionSink;
+
+    void SetUpGrid();
+    void CreateEditors();
+    radio::EditContext Context();
+    void ApplyProductSelection(radio::Image& image);
+    void HideEditor(QWidget* editor);
+
+    const radio::ModelVariant& m_variant;
+    IChannelDocument* m_pDocument;
+    // By grid column; column 0 has none.
+    std::vector<QWidget*> m_editors;
+    std::map<int, CommandHandler> m_commands;
+    std::unique_ptr<CCautionSink> m_caution;
+};
+
+// The view's names in the two program families.
+class CApp_LarkView : public CChannelView {
+    Q_OBJECT
+public:
+    using CChannelView::CChannelView;
+};
+
+class CApp_WrenView : public CChannelView {
+    Q_OBJECT
+public:
+    using CChannelView::CChannelView;
+};
+
+// The view class of the variant's family.
+CChannelView* CreateChannelView(const radio::ModelVariant& variant, IChannelDocument* document,
+                                QWidget* parent = nullptr);

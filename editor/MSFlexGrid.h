@@ -1,0 +1,89 @@
+#pragma once
+
+// The channel grid: a table widget with one fixed row (the headings) and one
+// fixed column (the row labels) and a current cell. Every change of the
+// current cell, by the user or by the program, raises LeaveCell while the
+// old cell is still current and then EnterCell. Rows, columns and cells are
+// counted with the fixed row and column, as the channel view's logic expects;
+// the fixed texts are shown in the table's headers so that they stay in view
+// while the table scrolls. Sizes are in pixels.
+
+#include "CellEditRules.h"
+
+#include <QColor>
+#include <QRect>
+#include <QTableWidget>
+
+#include <string>
+#include <vector>
+
+class CMSFlexGrid : public QTableWidget, public radio::IGridCursor {
+    Q_OBJECT
+
+public:
+    // The width of every column before one is set.
+    static constexpr int kDefaultColWidth = 64;
+
+    explicit CMSFlexGrid(QWidget* parent = nullptr);
+    ~CMSFlexGrid() override;
+
+    // Text of the current cell.
+    std::string Text() const;
+    void SetText(const std::string& text);
+    std::string TextMatrix(int row, int col) const override;
+    void SetTextMatrix(int row, int col, const std::string& text) override;
+
+    int Rows() const override { return rowCount() + 1; }
+    int Cols() const override { return columnCount() + 1; }
+    void SetRows(int rows);
+    void SetCols(int cols);
+    // One fixed row and one fixed column are what the grid offers.
+    int FixedRows() const { return 1; }
+    int FixedCols() const { return 1; }
+
+    int Row() const override;
+    int Col() const override;
+    void SetRow(int row) override;
+    void SetCol(int col) override;
+
+    void SetForeColorFixed(const QColor& color);
+    // Off: the selection is not highlighted.
+    void SetHighLight(bool on);
+    void SetColAlignment(int col, Qt::Alignment alignment);
+    int ColWidth(int col) const;
+    void SetColWidth(int col, int width);
+
+    // The current cell's rectangle, relative to the viewport.
+    int CellLeft() const { return CellRect().left(); }
+    int CellTop() const { return CellRect().top(); }
+    int CellWidth() const { return CellRect().width(); }
+    int CellHeight() const { return CellRect().height(); }
+    QRect CellRect() const;
+    // Any data cell's rectangle, relative to the viewport.
+    QRect CellRectOf(int row, int col) const;
+
+signals:
+    void EnterCell();
+    void LeaveCell();
+    void MouseDown();
+    void Scroll();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class CSelectionModel;
+    friend class CSelectionModel;
+
+    QTableWidgetItem* HeaderItem(int row, int col) const;
+    void ApplyFixedLook(QTableWidgetItem* item) const;
+    // Sets the current cell without raising the cell events (set-up only).
+    void SetCurrentSilently(int row, int col);
+
+    std::string m_corner; // text of the top-left fixed cell
+    QColor m_foreColorFixed;
+    std::vector<Qt::Alignment> m_alignments; // by data column - 1
+    int m_fixedColWidth = kDefaultColWidth;
+    bool m_bSilent = false;
+};

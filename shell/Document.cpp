@@ -1,0 +1,50 @@
+#include "Document.h"
+
+#include "AppContext.h"
+
+#include <filesystem>
+
+CProgrammerDoc::CProgrammerDoc(const radio::ModelVariant& variant)
+    : m_image(radio::MakeDefaultImage(variant)), m_variant(variant) {}
+
+bool CProgrammerDoc::OnNewDocument() {
+    radio::CAppContext& app = radio::AppContext();
+    m_image = radio::MakeDefaultImage(m_variant);
+    m_strTitle = std::string(radio::texts::kChannelInformation.In(app.language.textLanguage));
+    m_strPathName = app.ProfileText("Setup", "AppName");
+    m_bHasFile = false;
+    app.freshDocument = true;
+    return true;
+}
+
+bool CProgrammerDoc::OnOpenDocument(const std::string& path, std::string& error) {
+    if (!radio::LoadDat(m_variant, path, m_image, error)) {
+        return false;
+    }
+    SetFile(path);
+    return true;
+}
+
+bool CProgrammerDoc::OnSaveDocument(const std::string& path, std::string& error) {
+    if (m_pView != nullptr) {
+        m_pView->GridToImage();
+    }
+    if (!radio::StoreDat(path, m_image, error)) {
+        return false;
+    }
+    SetFile(path);
+    return true;
+}
+
+void CProgrammerDoc::SetFile(const std::string& path) {
+    m_strPathName = path;
+    m_strTitle = std::filesystem::path(path).filename().string();
+    m_bHasFile = true;
+}
+
+std::unique_ptr<CProgrammerDoc> CreateDocument(const radio::ModelVariant& variant) {
+    if (variant.model == radio::Model::Lark) {
+        return std::make_unique<CApp_LarkDoc>(variant);
+    }
+    return std::make_unique<CApp_WrenDoc>(variant);
+}

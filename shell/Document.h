@@ -1,0 +1,63 @@
+#pragma once
+
+// The document: one radio memory image, created with factory defaults or
+// loaded from a .dat file (exactly the image bytes), and saved back
+// atomically after the grid's texts have been brought into it.
+
+#include "ChannelView.h"
+#include "MemoryImage.h"
+#include "Variant.h"
+
+#include <memory>
+#include <string>
+
+class CProgrammerDoc : public IChannelDocument {
+public:
+    explicit CProgrammerDoc(const radio::ModelVariant& variant);
+
+    radio::Image& GetImage() override { return m_image; }
+    const radio::ModelVariant& Variant() const { return m_variant; }
+
+    // The default image, the title "Channel Information", the profile's
+    // "AppName" as proposed file name; sets the fresh-document flag.
+    bool OnNewDocument();
+    // Loads the file; a file shorter than the image is refused and the
+    // image stays as it was. The caller clears the fresh-document flag once
+    // the new document has replaced the shown one.
+    bool OnOpenDocument(const std::string& path, std::string& error);
+    // GridToImage of the view, then the image to the file (all or nothing).
+    bool OnSaveDocument(const std::string& path, std::string& error);
+
+    void SetView(CChannelView* view) { m_pView = view; }
+    CChannelView* GetView() const { return m_pView; }
+
+    const std::string& GetTitle() const { return m_strTitle; }
+    const std::string& GetPathName() const { return m_strPathName; }
+    // True once the document was opened from or saved to a file.
+    bool HasFile() const { return m_bHasFile; }
+
+    radio::Image m_image;
+
+private:
+    void SetFile(const std::string& path);
+
+    const radio::ModelVariant& m_variant;
+    CChannelView* m_pView = nullptr;
+    std::string m_strTitle;
+    std::string m_strPathName;
+    bool m_bHasFile = false;
+};
+
+// The document's names in the two program families.
+class CApp_LarkDoc : public CProgrammerDoc {
+public:
+    using CProgrammerDoc::CProgrammerDoc;
+};
+
+class CApp_WrenDoc : public CProgrammerDoc {
+public:
+    using CProgrammerDoc::CProgrammerDoc;
+};
+
+// The document class of the variant's family.
+std::unique_ptr<CProgrammerDoc> CreateDocument(const radio::ModelVariant& variant);

@@ -1,0 +1,67 @@
+#pragma once
+
+// Starts a programmer window in a temporary folder with its own profile, a
+// settings store in memory, and message boxes, file dialogs and help that
+// the test answers and records.
+
+#include "ChannelView.h"
+#include "ChildFrame.h"
+#include "Document.h"
+#include "HelpService.h"
+#include "MainFrame.h"
+#include "MessageBoxes.h"
+#include "ProgrammerApp.h"
+#include "SettingsStore.h"
+#include "Variant.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class RecordingHelpSink : public IHelpSink {
+public:
+    void Show(std::uint32_t context) override { contexts.push_back(context); }
+    std::vector<std::uint32_t> contexts;
+};
+
+// A profile with a small catalogue: type "T-1" in 136 - 174 MHz and
+// 400 - 470 MHz, type "T-2" in 400 - 470 MHz.
+std::string TestProfile(const std::string& language);
+
+class ProgrammerTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the programmer; false when its start-up failed.
+    bool Start(radio::Model model, const std::string& language = "English",
+               const QStringList& arguments = {});
+
+    CMainFrame* Frame() const { return m_app->MainFrame(); }
+    CChannelView* View() const { return Frame()->ActiveView(); }
+    CMSFlexGrid& Grid() const { return View()->Grid(); }
+    CProgrammerDoc* Document() const { return Frame()->ActiveDocument(); }
+    std::string Path(const std::string& name) const;
+
+    // User input: a click on a cell, typing into the shown editor (replacing
+    // its text), keys to the widget that has the keyboard.
+    void ClickCell(int row, int col);
+    void TypeIntoEditor(const std::string& text);
+    void PressKey(Qt::Key key);
+    QWidget* ShownEditor() const;
+    std::vector<std::string> RowTexts(int row) const;
+
+    QTemporaryDir m_dir;
+    radio::CMemorySettingsStore m_store;
+    RecordingHelpSink m_help;
+    std::vector<radio::MessageRequest> m_messages;
+    radio::MessageResult m_answer = radio::MessageResult::Ok;
+    std::optional<std::string> m_nextFile;
+    std::unique_ptr<CProgrammerApp> m_app;
+};

@@ -1,0 +1,50 @@
+// The platform settings store, pointed at a temporary folder.
+#include "SettingsStore.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(QtSettingsStore, KeepsDwordsPerAppName) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    radio::CQtSettingsStore store;
+    EXPECT_EQ(store.ReadDword("StoreTestA", "Type"), std::nullopt);
+    store.WriteDword("StoreTestA", "Type", 3);
+    store.WriteDword("StoreTestA", "Field", 0xFFFFFFFFu);
+    store.WriteDword("StoreTestB", "Type", 7);
+    EXPECT_EQ(store.ReadDword("StoreTestA", "Type"), 3u);
+    EXPECT_EQ(store.ReadDword("StoreTestA", "Field"), 0xFFFFFFFFu);
+    EXPECT_EQ(store.ReadDword("StoreTestB", "Type"), 7u);
+    // With no AppName the values sit directly under "Software".
+    store.WriteDword("", "com", 2);
+    EXPECT_EQ(store.ReadDword("", "com"), 2u);
+    EXPECT_EQ(store.ReadDword("StoreTestB", "com"), std::nullopt);
+}
+
+TEST(QtSettingsStore, ValueThatIsNoNumberReadsAsAbsent) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    {
+        QSettings raw(QSettings::NativeFormat, QSettings::UserScope, "Software", "StoreTestC");
+        raw.setValue("Type", "abc");
+    }
+    radio::CQtSettingsStore store;
+    EXPECT_EQ(store.ReadDword("StoreTestC", "Type"), std::nullopt);
+}
+
+TEST(SettingsStore, TestsCanReplaceTheStore) {
+    radio::CMemorySettingsStore memory;
+    radio::SetSettingsStore(&memory);
+    radio::SettingsStore().WriteDword("X", "Type", 1);
+    EXPECT_TRUE(memory.Has("X", "Type"));
+    radio::SetSettingsStore(nullptr);
+    EXPECT_NE(&radio::SettingsStore(), static_cast<radio::ISettingsStore*>(&memory));
+}
+
+} // namespace
