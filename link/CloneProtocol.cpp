@@ -17,27 +17,27 @@ constexpr std::uint8_t Lo(std::uint16_t address) {
 
 CloneTransfer::CloneTransfer(const ModelVariant& variant, IPortOpener& opener, IWaiter& waiter,
                              ITransferHost& host)
-    : variant_(variant), opener_(opener), waiter_(waiter), host_(host) {}
+    : m_variant(variant), m_opener(opener), m_waiter(waiter), m_host(host) {}
 
 void CloneTransfer::Run(const std::string& portName, bool write, Image& image) {
-    result_ = TransferResult{};
+    m_result = TransferResult{};
 
-    host_.CommitCellEditor();
+    m_host.CommitCellEditor();
     if (write) {
-        host_.GridToImage();
+        m_host.GridToImage();
     }
 
     std::string reason;
-    port_ = opener_.Open(portName, reason);
-    if (!port_) {
-        result_.detail = reason;
-        host_.ShowMessage(LinkMessage::PortOpenFailed, reason.c_str());
-        host_.EndProcessDialog();
-        result_.outcome = TransferOutcome::Failed;
-        result_.message = LinkMessage::PortOpenFailed;
+    m_port = m_opener.Open(portName, reason);
+    if (!m_port) {
+        m_result.detail = reason;
+        m_host.ShowMessage(LinkMessage::PortOpenFailed, reason.c_str());
+        m_host.EndProcessDialog();
+        m_result.outcome = TransferOutcome::Failed;
+        m_result.message = LinkMessage::PortOpenFailed;
         return;
     }
-    port_->Configure();
+    m_port->Configure();
 
     if (Handshake() == Step::Stop) {
         return;
@@ -48,12 +48,12 @@ void CloneTransfer::Run(const std::string& portName, bool write, Image& image) {
     Image received;
     if (!write) {
         received = image;
-        if (received.size() < static_cast<std::size_t>(variant_.imageSize)) {
-            received.resize(static_cast<std::size_t>(variant_.imageSize), 0xFF);
+        if (received.size() < static_cast<std::size_t>(m_variant.imageSize)) {
+            received.resize(static_cast<std::size_t>(m_variant.imageSize), 0xFF);
         }
     }
 
-    const TransferPlan& plan = write ? variant_.writePlan : variant_.readPlan;
+    const TransferPlan& plan = write ? m_variant.writePlan : m_variant.readPlan;
     const int pairs = plan.Pairs();
     for (int pair = 0; pair < pairs; ++pair) {
         const std::uint16_t first = plan.PairAddress(pair);
@@ -64,18 +64,18 @@ void CloneTransfer::Run(const std::string& portName, bool write, Image& image) {
                 ok = WriteBlock(address, block == 1, image);
             } else {
                 if (block == 1) {
-                    waiter_.WaitMs(1);
+                    m_waiter.WaitMs(1);
                 }
                 ok = ReadBlock(address, received);
             }
             if (!ok) {
-                host_.ShowMessage(LinkMessage::ProgramInterrupt, "");
+                m_host.ShowMessage(LinkMessage::ProgramInterrupt, "");
                 Finish(TransferOutcome::Failed, LinkMessage::ProgramInterrupt);
                 return;
             }
         }
-        result_.pairsDone = pair + 1;
-        host_.StepProgress(result_.pairsDone);
+        m_result.pairsDone = pair + 1;
+        m_host.StepProgress(m_result.pairsDone);
         if (PollCancel(5, false) == Step::Stop) {
             return;
         }
@@ -83,60 +83,60 @@ void CloneTransfer::Run(const std::string& portName, bool write, Image& image) {
 
     if (!write) {
         image = std::move(received);
-        host_.AfterRead();
+        m_host.AfterRead();
     }
     Finish(TransferOutcome::Completed, LinkMessage::ProgramInterrupt);
 }
 
 CloneTransfer::Step CloneTransfer::Handshake() {
-    const std::size_t wakeUpLength = wire::WakeUpLength(variant_.wrenHandshake);
+    const std::size_t wakeUpLength = wire::WakeUpLength(m_variant.wrenHandshake);
     int attempt = 1;
     for (;;) {
         if (PollCancel(6, true) == Step::Stop) {
             return Step::Stop;
         }
-        port_->PurgeAll();
+        m_port->PurgeAll();
         // Byte by byte, dropping whatever the radio said to the bytes before.
         for (std::size_t i = 0; i < wakeUpLength; ++i) {
-            waiter_.WaitMs(2);
-            port_->PurgeBuffers();
+            m_waiter.WaitMs(2);
+            m_port->PurgeBuffers();
             SendByte(wire::kWakeUp[i]);
         }
 
         if (!WakeUpAnswered()) {
-            waiter_.WaitMs(2);
+            m_waiter.WaitMs(2);
             ++attempt;
             if (attempt <= kSilentAttempts) {
                 continue;
             }
         } else {
-            waiter_.WaitMs(1);
-            port_->PurgeBuffers();
-            if (variant_.wrenHandshake) {
+            m_waiter.WaitMs(1);
+            m_port->PurgeBuffers();
+            if (m_variant.wrenHandshake) {
                 SendByte(wire::kLastWakeUpLetter);
-                waiter_.WaitMs(1);
+                m_waiter.WaitMs(1);
             }
             SendByte(wire::kStx);
-            waiter_.WaitMs(1);
+            m_waiter.WaitMs(1);
             std::array<std::uint8_t, wire::kIdentificationLength> identification{};
             std::size_t got = 0;
-            port_->Read(identification.data(), identification.size(), got); // not examined
+            m_port->Read(identification.data(), identification.size(), got); // not examined
 
-            port_->PurgeBuffers();
+            m_port->PurgeBuffers();
             SendByte(wire::kAck);
-            port_->PurgeBuffers();
-            waiter_.WaitMs(1);
+            m_port->PurgeBuffers();
+            m_waiter.WaitMs(1);
             if (ReadAck()) {
                 return Step::Continue;
             }
             if (attempt > kAskedAttemptsLimit) {
-                host_.ShowMessage(LinkMessage::ProgramInterrupt, "");
+                m_host.ShowMessage(LinkMessage::ProgramInterrupt, "");
                 Finish(TransferOutcome::Failed, LinkMessage::ProgramInterrupt);
                 return Step::Stop;
             }
         }
 
-        if (!host_.AskRetry()) {
+        if (!m_host.AskRetry()) {
             Finish(TransferOutcome::Failed, LinkMessage::CommunicationError);
             return Step::Stop;
         }
@@ -147,10 +147,10 @@ CloneTransfer::Step CloneTransfer::Handshake() {
 bool CloneTransfer::WakeUpAnswered() {
     std::uint8_t byte = 0;
     std::size_t got = 0;
-    if (!port_->Read(&byte, 1, got)) {
+    if (!m_port->Read(&byte, 1, got)) {
         return false;
     }
-    if (!variant_.wrenHandshake) {
+    if (!m_variant.wrenHandshake) {
         return true; // a time-out is not a failure here, nor is any content
     }
     if (got == 1 && byte == wire::kAck) {
@@ -161,13 +161,13 @@ bool CloneTransfer::WakeUpAnswered() {
 
 CloneTransfer::Step CloneTransfer::PollCancel(int pumps, bool waitAfterEach) {
     for (int i = 0; i < pumps; ++i) {
-        host_.PumpOneEvent();
-        if (host_.CancelRequested()) {
+        m_host.PumpOneEvent();
+        if (m_host.CancelRequested()) {
             Finish(TransferOutcome::Cancelled, LinkMessage::ProgramInterrupt);
             return Step::Stop;
         }
         if (waitAfterEach) {
-            waiter_.WaitMs(1);
+            m_waiter.WaitMs(1);
         }
     }
     return Step::Continue;
@@ -175,12 +175,12 @@ CloneTransfer::Step CloneTransfer::PollCancel(int pumps, bool waitAfterEach) {
 
 bool CloneTransfer::ReadBlock(std::uint16_t address, Image& into) {
     const std::uint8_t header[4] = {wire::kRead, Hi(address), Lo(address), wire::kBlockLength};
-    port_->PurgeBuffers();
+    m_port->PurgeBuffers();
     Send(header, sizeof header);
 
     std::array<std::uint8_t, wire::kReplyLength> reply{};
     std::size_t got = 0;
-    if (!port_->Read(reply.data(), reply.size(), got) || got < reply.size()) {
+    if (!m_port->Read(reply.data(), reply.size(), got) || got < reply.size()) {
         return false;
     }
     const std::size_t dataOffset = wire::kReplyLength - wire::kBlockLength;
@@ -188,18 +188,18 @@ bool CloneTransfer::ReadBlock(std::uint16_t address, Image& into) {
         into[address + i] = reply[dataOffset + i];
     }
 
-    waiter_.WaitMs(1);
-    port_->PurgeBuffers();
+    m_waiter.WaitMs(1);
+    m_port->PurgeBuffers();
     SendByte(wire::kAck);
     return ReadAck();
 }
 
 bool CloneTransfer::WriteBlock(std::uint16_t address, bool secondOfPair, const Image& from) {
     const std::uint8_t header[4] = {wire::kWrite, Hi(address), Lo(address), wire::kBlockLength};
-    port_->PurgeBuffers();
+    m_port->PurgeBuffers();
     Send(header, sizeof header);
-    if (variant_.waitBeforeEveryWriteData || secondOfPair) {
-        waiter_.WaitMs(1);
+    if (m_variant.waitBeforeEveryWriteData || secondOfPair) {
+        m_waiter.WaitMs(1);
     }
     std::array<std::uint8_t, wire::kBlockLength> data;
     data.fill(0xFF);
@@ -215,11 +215,11 @@ bool CloneTransfer::ReadAck() {
     // count for a read that timed out.
     std::uint8_t byte = 0;
     std::size_t got = 0;
-    return port_->Read(&byte, 1, got) && got == 1 && byte == wire::kAck;
+    return m_port->Read(&byte, 1, got) && got == 1 && byte == wire::kAck;
 }
 
 void CloneTransfer::Send(const std::uint8_t* data, std::size_t n) {
-    port_->Write(data, n); // a failed write shows up as a missing answer
+    m_port->Write(data, n); // a failed write shows up as a missing answer
 }
 
 void CloneTransfer::SendByte(std::uint8_t byte) {
@@ -227,13 +227,13 @@ void CloneTransfer::SendByte(std::uint8_t byte) {
 }
 
 void CloneTransfer::Finish(TransferOutcome outcome, LinkMessage message) {
-    if (port_) {
-        port_->Close();
-        port_.reset();
+    if (m_port) {
+        m_port->Close();
+        m_port.reset();
     }
-    host_.EndProcessDialog();
-    result_.outcome = outcome;
-    result_.message = message;
+    m_host.EndProcessDialog();
+    m_result.outcome = outcome;
+    m_result.message = message;
 }
 
 } // namespace radio

@@ -69,7 +69,7 @@ public:
     void Run(const std::string& portName, bool write, Image& image);
 
     // How the last Run ended.
-    const TransferResult& Result() const { return result_; }
+    const TransferResult& Result() const { return m_result; }
 
     // Handshake attempts made silently before the user is asked.
     static constexpr int kSilentAttempts = 15;
@@ -90,12 +90,12 @@ private:
     void SendByte(std::uint8_t byte);
     void Finish(TransferOutcome outcome, LinkMessage message);
 
-    const ModelVariant& variant_;
-    IPortOpener& opener_;
-    IWaiter& waiter_;
-    ITransferHost& host_;
-    std::unique_ptr<ISerialPort> port_;
-    TransferResult result_;
+    const ModelVariant& m_variant;
+    IPortOpener& m_opener;
+    IWaiter& m_waiter;
+    ITransferHost& m_host;
+    std::unique_ptr<ISerialPort> m_port;
+    TransferResult m_result;
 };
 
 } // namespace radio

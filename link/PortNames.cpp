@@ -207,14 +207,14 @@ std::string ResolvePortName(const std::string& name, const ProfilePortLookup& pr
 }
 
 SystemPortOpener::SystemPortOpener(ProfilePortLookup profilePort, DeviceLister listDevices)
-    : profilePort_(std::move(profilePort)), listDevices_(std::move(listDevices)) {}
+    : m_profilePort(std::move(profilePort)), m_listDevices(std::move(listDevices)) {}
 
 std::unique_ptr<ISerialPort> SystemPortOpener::Open(const std::string& name, std::string& reason) {
     if (Trim(name).empty()) {
         reason = "No serial port was chosen";
         return nullptr;
     }
-    const std::string device = ResolvePortName(name, profilePort_, listDevices_);
+    const std::string device = ResolvePortName(name, m_profilePort, m_listDevices);
     if (device.empty()) {
         reason = "No serial device is known as " + name;
         return nullptr;

@@ -54,8 +54,8 @@ public:
     std::unique_ptr<ISerialPort> Open(const std::string& name, std::string& reason) override;
 
 private:
-    ProfilePortLookup profilePort_;
-    DeviceLister listDevices_;
+    ProfilePortLookup m_profilePort;
+    DeviceLister m_listDevices;
 };
 
 } // namespace radio

@@ -50,21 +50,21 @@ microseconds SystemMonotonicNow() {
 }
 
 ReadDeadline::ReadDeadline(std::size_t n, microseconds start)
-    : total_(start + milliseconds(kReadTotalTimeoutConstantMs) +
-             milliseconds(kReadTotalTimeoutMultiplierMs) *
-                 static_cast<std::int64_t>(std::min(n, kMaxTimedBytes))) {}
+    : m_total(start + milliseconds(kReadTotalTimeoutConstantMs) +
+              milliseconds(kReadTotalTimeoutMultiplierMs) *
+                  static_cast<std::int64_t>(std::min(n, kMaxTimedBytes))) {}
 
 void ReadDeadline::BytesArrived(microseconds now) {
-    anyByte_ = true;
-    lastByte_ = now;
+    m_anyByte = true;
+    m_lastByte = now;
 }
 
 microseconds ReadDeadline::Left(microseconds now) const {
-    microseconds left = total_ - now;
-    if (anyByte_) {
+    microseconds left = m_total - now;
+    if (m_anyByte) {
         // The gap must exceed the interval, so the read is over one tick after it.
         const microseconds gapEnd =
-            lastByte_ + milliseconds(kReadIntervalTimeoutMs) + microseconds(1);
+            m_lastByte + milliseconds(kReadIntervalTimeoutMs) + microseconds(1);
         left = std::min(left, gapEnd - now);
     }
     return left;
@@ -131,21 +131,21 @@ std::unique_ptr<PosixSerialPort> PosixSerialPort::Adopt(int fd, MonotonicClock c
 }
 
 PosixSerialPort::PosixSerialPort(int fd, bool locked, MonotonicClock clock)
-    : fd_(fd), exclusive_(locked), clock_(std::move(clock)) {}
+    : m_fd(fd), m_exclusive(locked), m_clock(std::move(clock)) {}
 
 PosixSerialPort::~PosixSerialPort() {
     Close();
 }
 
 microseconds PosixSerialPort::Now() const {
-    return clock_ ? clock_() : SystemMonotonicNow();
+    return m_clock ? m_clock() : SystemMonotonicNow();
 }
 
 void PosixSerialPort::Configure() {
-    if (fd_ < 0)
+    if (m_fd < 0)
         return;
     termios t{};
-    if (::tcgetattr(fd_, &t) != 0)
+    if (::tcgetattr(m_fd, &t) != 0)
         return;
     // Raw bytes both ways. Software flow control would eat 0x11 and 0x13 in
     // the data, so it goes; hardware flow control stays as the system has it.
@@ -168,7 +168,7 @@ void PosixSerialPort::Configure() {
     t.c_cc[VTIME] = 0;
     ::cfsetispeed(&t, B9600);
     ::cfsetospeed(&t, B9600);
-    ::tcsetattr(fd_, TCSANOW, &t);
+    ::tcsetattr(m_fd, TCSANOW, &t);
 }
 
 void PosixSerialPort::PurgeAll() {
@@ -177,19 +177,19 @@ void PosixSerialPort::PurgeAll() {
 }
 
 void PosixSerialPort::PurgeBuffers() {
-    if (fd_ >= 0)
-        ::tcflush(fd_, TCIFLUSH);
+    if (m_fd >= 0)
+        ::tcflush(m_fd, TCIFLUSH);
 }
 
 bool PosixSerialPort::Write(const std::uint8_t* data, std::size_t n) {
-    if (fd_ < 0)
+    if (m_fd < 0)
         return false;
     const microseconds deadline = Now() + milliseconds(kWriteTotalTimeoutConstantMs) +
                                   milliseconds(kWriteTotalTimeoutMultiplierMs) *
                                       static_cast<std::int64_t>(std::min(n, kMaxTimedBytes));
     std::size_t done = 0;
     while (done < n) {
-        const ssize_t r = ::write(fd_, data + done, n - done);
+        const ssize_t r = ::write(m_fd, data + done, n - done);
         if (r > 0) {
             done += static_cast<std::size_t>(r);
             continue;
@@ -201,14 +201,14 @@ bool PosixSerialPort::Write(const std::uint8_t* data, std::size_t n) {
         const int wait = PollTimeoutMs(deadline - Now());
         if (wait == 0)
             return false; // the line took no more within the write time-out
-        pollfd p{fd_, POLLOUT, 0};
+        pollfd p{m_fd, POLLOUT, 0};
         const int pr = ::poll(&p, 1, wait);
         if (pr < 0 && errno != EINTR)
             return false;
         if (pr > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)) && !(p.revents & POLLOUT))
             return false;
     }
-    while (::tcdrain(fd_) != 0) {
+    while (::tcdrain(m_fd) != 0) {
         if (errno != EINTR)
             return false;
     }
@@ -217,14 +217,14 @@ bool PosixSerialPort::Write(const std::uint8_t* data, std::size_t n) {
 
 bool PosixSerialPort::Read(std::uint8_t* buffer, std::size_t n, std::size_t& received) {
     received = 0;
-    if (fd_ < 0)
+    if (m_fd < 0)
         return false;
     if (n == 0)
         return true;
     ReadDeadline deadline(n, Now());
     bool hungUp = false; // poll saw a hang-up or error; the next empty read ends it
     while (received < n) {
-        const ssize_t r = ::read(fd_, buffer + received, n - received);
+        const ssize_t r = ::read(m_fd, buffer + received, n - received);
         if (r > 0) {
             received += static_cast<std::size_t>(r);
             deadline.BytesArrived(Now());
@@ -239,7 +239,7 @@ bool PosixSerialPort::Read(std::uint8_t* buffer, std::size_t n, std::size_t& rec
         const int wait = PollTimeoutMs(deadline.Left(Now()));
         if (wait == 0)
             return true; // time-out: success with a short count
-        pollfd p{fd_, POLLIN, 0};
+        pollfd p{m_fd, POLLIN, 0};
         const int pr = ::poll(&p, 1, wait);
         if (pr < 0) {
             if (errno == EINTR)
@@ -256,14 +256,14 @@ bool PosixSerialPort::Read(std::uint8_t* buffer, std::size_t n, std::size_t& rec
 }
 
 void PosixSerialPort::Close() {
-    if (fd_ < 0)
+    if (m_fd < 0)
         return;
     // The exclusive flag outlives this descriptor on a pty whose master stays
     // open; clear it so a later session can open the device again.
-    if (exclusive_)
-        ::ioctl(fd_, TIOCNXCL);
-    ::close(fd_); // releases the lock too
-    fd_ = -1;
+    if (m_exclusive)
+        ::ioctl(m_fd, TIOCNXCL);
+    ::close(m_fd); // releases the lock too
+    m_fd = -1;
 }
 
 } // namespace radio

@@ -66,9 +66,9 @@ public:
     std::chrono::microseconds Left(std::chrono::microseconds now) const;
 
 private:
-    std::chrono::microseconds total_;
-    bool anyByte_ = false;
-    std::chrono::microseconds lastByte_{0};
+    std::chrono::microseconds m_total;
+    bool m_anyByte = false;
+    std::chrono::microseconds m_lastByte{0};
 };
 
 class PosixSerialPort final : public ISerialPort {
@@ -97,15 +97,15 @@ public:
     void Close() override;
 
     // The descriptor, -1 once closed.
-    int Fd() const { return fd_; }
+    int Fd() const { return m_fd; }
 
 private:
     PosixSerialPort(int fd, bool locked, MonotonicClock clock);
     std::chrono::microseconds Now() const;
 
-    int fd_;
-    bool exclusive_;
-    MonotonicClock clock_;
+    int m_fd;
+    bool m_exclusive;
+    MonotonicClock m_clock;
 };
 
 // The user's text for a failed open of `path` with errno value `error`.

@@ -78,63 +78,63 @@ Win32SerialPort::~Win32SerialPort() {
 }
 
 void Win32SerialPort::Configure() {
-    if (!handle_)
+    if (!m_handle)
         return;
-    ::SetupComm(H(handle_), 1024, 512);
+    ::SetupComm(H(m_handle), 1024, 512);
     COMMTIMEOUTS timeouts{};
     timeouts.ReadIntervalTimeout = 30;
     timeouts.ReadTotalTimeoutMultiplier = 500;
     timeouts.ReadTotalTimeoutConstant = 90;
     timeouts.WriteTotalTimeoutMultiplier = 50;
     timeouts.WriteTotalTimeoutConstant = 50;
-    ::SetCommTimeouts(H(handle_), &timeouts);
+    ::SetCommTimeouts(H(m_handle), &timeouts);
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
-    if (::GetCommState(H(handle_), &dcb)) {
+    if (::GetCommState(H(m_handle), &dcb)) {
         dcb.BaudRate = CBR_9600;
         dcb.ByteSize = 8;
         dcb.Parity = NOPARITY;
         dcb.StopBits = ONESTOPBIT;
         dcb.fBinary = TRUE;
         dcb.fParity = FALSE;
-        ::SetCommState(H(handle_), &dcb);
+        ::SetCommState(H(m_handle), &dcb);
     }
 }
 
 void Win32SerialPort::PurgeAll() {
-    if (handle_)
-        ::PurgeComm(H(handle_), PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+    if (m_handle)
+        ::PurgeComm(H(m_handle), PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
 }
 
 void Win32SerialPort::PurgeBuffers() {
-    if (handle_)
-        ::PurgeComm(H(handle_), PURGE_TXCLEAR | PURGE_RXCLEAR);
+    if (m_handle)
+        ::PurgeComm(H(m_handle), PURGE_TXCLEAR | PURGE_RXCLEAR);
 }
 
 bool Win32SerialPort::Write(const std::uint8_t* data, std::size_t n) {
-    if (!handle_)
+    if (!m_handle)
         return false;
     const DWORD length = static_cast<DWORD>(std::min<std::size_t>(n, MAXDWORD));
     DWORD written = 0;
-    return ::WriteFile(H(handle_), data, length, &written, nullptr) && written == n;
+    return ::WriteFile(H(m_handle), data, length, &written, nullptr) && written == n;
 }
 
 bool Win32SerialPort::Read(std::uint8_t* buffer, std::size_t n, std::size_t& received) {
     received = 0;
-    if (!handle_)
+    if (!m_handle)
         return false;
     const DWORD length = static_cast<DWORD>(std::min<std::size_t>(n, MAXDWORD));
     DWORD got = 0;
-    const BOOL ok = ::ReadFile(H(handle_), buffer, length, &got, nullptr);
+    const BOOL ok = ::ReadFile(H(m_handle), buffer, length, &got, nullptr);
     received = got;
     return ok != FALSE;
 }
 
 void Win32SerialPort::Close() {
-    if (!handle_)
+    if (!m_handle)
         return;
-    ::CloseHandle(H(handle_));
-    handle_ = nullptr;
+    ::CloseHandle(H(m_handle));
+    m_handle = nullptr;
 }
 
 } // namespace radio

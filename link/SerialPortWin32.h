@@ -31,9 +31,9 @@ public:
     void Close() override;
 
 private:
-    explicit Win32SerialPort(void* handle) : handle_(handle) {}
+    explicit Win32SerialPort(void* handle) : m_handle(handle) {}
 
-    void* handle_; // HANDLE; nullptr once closed
+    void* m_handle; // HANDLE; nullptr once closed
 };
 
 } // namespace radio

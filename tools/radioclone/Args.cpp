@@ -40,12 +40,12 @@ bool ParseArgs(const std::vector<std::string>& args, const std::vector<OptionSpe
             value = a.substr(eq + 1);
             inlineValue = true;
         }
-        const OptionSpec* spec = find(name);
-        if (!spec) {
+        const OptionSpec* option = find(name);
+        if (!option) {
             error = "unknown option " + name;
             return false;
         }
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             if (inlineValue) {
                 error = "option " + name + " takes no value";
                 return false;

@@ -75,80 +75,80 @@ std::string FaultName(const Fault& fault) {
 }
 
 RadioEngine::RadioEngine(const ModelVariant& variant, Image memory, Fault fault)
-    : variant_(variant), memory_(std::move(memory)), fault_(fault) {
-    memory_.resize(static_cast<std::size_t>(variant_.imageSize), 0xFF);
+    : m_variant(variant), m_memory(std::move(memory)), m_fault(fault) {
+    m_memory.resize(static_cast<std::size_t>(m_variant.imageSize), 0xFF);
 }
 
 void RadioEngine::StartSession() {
-    state_ = State::Asleep;
-    wakeUpMatched_ = 0;
-    frameBytes_ = 0;
-    blocks_ = 0;
-    blocksRead_ = 0;
-    blocksWritten_ = 0;
-    silent_ = false;
+    m_state = State::Asleep;
+    m_wakeUpMatched = 0;
+    m_frameBytes = 0;
+    m_blocks = 0;
+    m_blocksRead = 0;
+    m_blocksWritten = 0;
+    m_silent = false;
 }
 
 bool RadioEngine::AdvanceWakeUp(std::uint8_t byte) {
-    if (byte == kWakeUp[wakeUpMatched_]) {
-        ++wakeUpMatched_;
+    if (byte == kWakeUp[m_wakeUpMatched]) {
+        ++m_wakeUpMatched;
     } else {
-        wakeUpMatched_ = byte == kStx ? 1 : 0;
+        m_wakeUpMatched = byte == kStx ? 1 : 0;
     }
-    const std::size_t length = variant_.wrenHandshake ? 7 : 8;
-    if (wakeUpMatched_ == length) {
-        wakeUpMatched_ = 0;
+    const std::size_t length = m_variant.wrenHandshake ? 7 : 8;
+    if (m_wakeUpMatched == length) {
+        m_wakeUpMatched = 0;
         return true;
     }
     return false;
 }
 
 Reaction RadioEngine::Receive(std::uint8_t byte) {
-    if (state_ == State::Header) {
-        header_[frameBytes_++] = byte;
-        return frameBytes_ == header_.size() ? OnHeader() : Reaction{};
+    if (m_state == State::Header) {
+        m_header[m_frameBytes++] = byte;
+        return m_frameBytes == m_header.size() ? OnHeader() : Reaction{};
     }
-    if (state_ == State::Data) {
-        data_[frameBytes_++] = byte;
-        return frameBytes_ == data_.size() ? OnData() : Reaction{};
+    if (m_state == State::Data) {
+        m_data[m_frameBytes++] = byte;
+        return m_frameBytes == m_data.size() ? OnData() : Reaction{};
     }
 
     if (AdvanceWakeUp(byte)) {
-        state_ = variant_.wrenHandshake ? State::AwaitM : State::AwaitStx;
+        m_state = m_variant.wrenHandshake ? State::AwaitM : State::AwaitStx;
         return Say(ReplyKind::WakeUpAnswer, {kAck});
     }
 
-    switch (state_) {
+    switch (m_state) {
     case State::AwaitM:
         if (byte == kM) {
-            state_ = State::AwaitStx;
+            m_state = State::AwaitStx;
         }
         break;
     case State::AwaitStx:
         if (byte == kStx) {
-            state_ = State::AwaitIdentAck;
+            m_state = State::AwaitIdentAck;
             return Say(ReplyKind::Identification, {kIdentification.begin(), kIdentification.end()});
         }
         break;
     case State::AwaitIdentAck:
         if (byte == kAck) {
-            if (fault_.kind == FaultKind::NoIdentAck) {
-                state_ = State::Asleep;
+            if (m_fault.kind == FaultKind::NoIdentAck) {
+                m_state = State::Asleep;
                 break;
             }
-            state_ = State::Ready;
+            m_state = State::Ready;
             return Say(ReplyKind::IdentAck, {kAck});
         }
         break;
     case State::Ready:
         // Inside a wake-up string 'R' is a letter, not a command.
-        if (wakeUpMatched_ >= 2) {
+        if (m_wakeUpMatched >= 2) {
             break;
         }
         if (byte == kRead || byte == kWrite) {
-            header_[0] = byte;
-            frameBytes_ = 1;
-            state_ = State::Header;
+            m_header[0] = byte;
+            m_frameBytes = 1;
+            m_state = State::Header;
         } else if (byte == kAck) {
             return Say(ReplyKind::BlockAck, {kAck});
         }
@@ -160,34 +160,34 @@ Reaction RadioEngine::Receive(std::uint8_t byte) {
 }
 
 Reaction RadioEngine::OnHeader() {
-    const int block = blocks_++;
-    const std::size_t address = static_cast<std::size_t>(header_[1]) << 8 | header_[2];
-    const bool shortReply = fault_.kind == FaultKind::ShortReplyAt && block == fault_.block;
+    const int block = m_blocks++;
+    const std::size_t address = static_cast<std::size_t>(m_header[1]) << 8 | m_header[2];
+    const bool shortReply = m_fault.kind == FaultKind::ShortReplyAt && block == m_fault.block;
 
-    if (fault_.kind == FaultKind::HangUpAt && block == fault_.block) {
-        state_ = State::Asleep;
+    if (m_fault.kind == FaultKind::HangUpAt && block == m_fault.block) {
+        m_state = State::Asleep;
         Reaction r;
         r.hangUp = true;
         return r;
     }
-    if (fault_.kind == FaultKind::SilenceFrom && block >= fault_.block) {
-        silent_ = true;
+    if (m_fault.kind == FaultKind::SilenceFrom && block >= m_fault.block) {
+        m_silent = true;
     }
 
-    if (header_[0] == kWrite) {
-        frameBytes_ = 0;
-        state_ = State::Data;
+    if (m_header[0] == kWrite) {
+        m_frameBytes = 0;
+        m_state = State::Data;
         return {};
     }
 
-    state_ = State::Ready;
-    if (silent_) {
+    m_state = State::Ready;
+    if (m_silent) {
         return {};
     }
-    ++blocksRead_;
-    std::vector<std::uint8_t> reply(header_.begin(), header_.end());
+    ++m_blocksRead;
+    std::vector<std::uint8_t> reply(m_header.begin(), m_header.end());
     for (std::size_t i = 0; i < 8; ++i) {
-        reply.push_back(address + i < memory_.size() ? memory_[address + i] : 0xFF);
+        reply.push_back(address + i < m_memory.size() ? m_memory[address + i] : 0xFF);
     }
     if (shortReply) {
         reply.pop_back();
@@ -196,16 +196,16 @@ Reaction RadioEngine::OnHeader() {
 }
 
 Reaction RadioEngine::OnData() {
-    const std::size_t address = static_cast<std::size_t>(header_[1]) << 8 | header_[2];
-    state_ = State::Ready;
-    if (silent_) {
+    const std::size_t address = static_cast<std::size_t>(m_header[1]) << 8 | m_header[2];
+    m_state = State::Ready;
+    if (m_silent) {
         return {};
     }
-    for (std::size_t i = 0; i < data_.size() && address + i < memory_.size(); ++i) {
-        memory_[address + i] = data_[i];
+    for (std::size_t i = 0; i < m_data.size() && address + i < m_memory.size(); ++i) {
+        m_memory[address + i] = m_data[i];
     }
-    ++blocksWritten_;
-    if (fault_.kind == FaultKind::ShortReplyAt && blocks_ - 1 == fault_.block) {
+    ++m_blocksWritten;
+    if (m_fault.kind == FaultKind::ShortReplyAt && m_blocks - 1 == m_fault.block) {
         return {};
     }
     return Say(ReplyKind::WriteAck, {kAck});
@@ -214,7 +214,7 @@ Reaction RadioEngine::OnData() {
 Reaction RadioEngine::Say(ReplyKind kind, std::vector<std::uint8_t> bytes) const {
     Reaction r;
     r.kind = kind;
-    if (!silent_ && fault_.kind != FaultKind::NeverAnswer) {
+    if (!m_silent && m_fault.kind != FaultKind::NeverAnswer) {
         r.bytes = std::move(bytes);
     }
     return r;

@@ -77,11 +77,11 @@ public:
     void StartSession();
     Reaction Receive(std::uint8_t byte);
 
-    const Image& Memory() const { return memory_; }
-    const ModelVariant& Variant() const { return variant_; }
+    const Image& Memory() const { return m_memory; }
+    const ModelVariant& Variant() const { return m_variant; }
     // Headers of this session.
-    int BlocksRead() const { return blocksRead_; }
-    int BlocksWritten() const { return blocksWritten_; }
+    int BlocksRead() const { return m_blocksRead; }
+    int BlocksWritten() const { return m_blocksWritten; }
 
 private:
     enum class State { Asleep, AwaitM, AwaitStx, AwaitIdentAck, Ready, Header, Data };
@@ -91,18 +91,18 @@ private:
     Reaction OnData();
     Reaction Say(ReplyKind kind, std::vector<std::uint8_t> bytes) const;
 
-    const ModelVariant& variant_;
-    Image memory_;
-    Fault fault_;
-    State state_ = State::Asleep;
-    std::size_t wakeUpMatched_ = 0;
-    std::array<std::uint8_t, 4> header_{};
-    std::array<std::uint8_t, 8> data_{};
-    std::size_t frameBytes_ = 0;
-    int blocks_ = 0;
-    int blocksRead_ = 0;
-    int blocksWritten_ = 0;
-    bool silent_ = false;
+    const ModelVariant& m_variant;
+    Image m_memory;
+    Fault m_fault;
+    State m_state = State::Asleep;
+    std::size_t m_wakeUpMatched = 0;
+    std::array<std::uint8_t, 4> m_header{};
+    std::array<std::uint8_t, 8> m_data{};
+    std::size_t m_frameBytes = 0;
+    int m_blocks = 0;
+    int m_blocksRead = 0;
+    int m_blocksWritten = 0;
+    bool m_silent = false;
 };
 
 } // namespace radio::sim

@@ -52,113 +52,113 @@ RadioSimulator::~RadioSimulator() {
 
 bool RadioSimulator::Start(const ModelVariant& variant, Image memory,
                            const SimulatorOptions& options, std::string& error) {
-    if (running_) {
+    if (m_running) {
         error = "the simulator is already running";
         return false;
     }
-    options_ = options;
-    engine_ = std::make_unique<RadioEngine>(variant, std::move(memory), options.fault);
-    engine_->StartSession();
+    m_options = options;
+    m_engine = std::make_unique<RadioEngine>(variant, std::move(memory), options.fault);
+    m_engine->StartSession();
 
-    if (pipe(stopPipe_) != 0) {
+    if (pipe(m_stopPipe) != 0) {
         error = SystemError("cannot make a pipe");
         return false;
     }
-    for (int fd : stopPipe_) {
+    for (int fd : m_stopPipe) {
         fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
-    if (!OpenPty(error) || (!options_.linkPath.empty() && !UpdateLink(error))) {
-        if (master_ >= 0) {
-            close(master_);
-            master_ = -1;
+    if (!OpenPty(error) || (!m_options.linkPath.empty() && !UpdateLink(error))) {
+        if (m_master >= 0) {
+            close(m_master);
+            m_master = -1;
         }
-        close(stopPipe_[0]);
-        close(stopPipe_[1]);
-        stopPipe_[0] = stopPipe_[1] = -1;
+        close(m_stopPipe[0]);
+        close(m_stopPipe[1]);
+        m_stopPipe[0] = m_stopPipe[1] = -1;
         return false;
     }
 
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        sessions_.clear();
-        serving_ = true;
-        serveError_.clear();
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_sessions.clear();
+        m_serving = true;
+        m_serveError.clear();
     }
-    current_ = SessionRecord{};
-    sessionActive_ = false;
-    running_ = true;
-    thread_ = std::thread(&RadioSimulator::Serve, this);
+    m_current = SessionRecord{};
+    m_sessionActive = false;
+    m_running = true;
+    m_thread = std::thread(&RadioSimulator::Serve, this);
     return true;
 }
 
 void RadioSimulator::Stop() {
-    if (!running_) {
+    if (!m_running) {
         return;
     }
     const char stop = 's';
-    [[maybe_unused]] const ssize_t written = write(stopPipe_[1], &stop, 1);
-    thread_.join();
-    running_ = false;
+    [[maybe_unused]] const ssize_t written = write(m_stopPipe[1], &stop, 1);
+    m_thread.join();
+    m_running = false;
 
     std::string device;
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (master_ >= 0) {
-            close(master_);
-            master_ = -1;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_master >= 0) {
+            close(m_master);
+            m_master = -1;
         }
-        device = devicePath_;
-        serving_ = false;
+        device = m_devicePath;
+        m_serving = false;
     }
-    close(stopPipe_[0]);
-    close(stopPipe_[1]);
-    stopPipe_[0] = stopPipe_[1] = -1;
+    close(m_stopPipe[0]);
+    close(m_stopPipe[1]);
+    m_stopPipe[0] = m_stopPipe[1] = -1;
 
     // Remove the link only while it still points at our device.
-    if (!options_.linkPath.empty()) {
+    if (!m_options.linkPath.empty()) {
         std::array<char, 4096> target{};
-        const ssize_t n = readlink(options_.linkPath.c_str(), target.data(), target.size() - 1);
+        const ssize_t n = readlink(m_options.linkPath.c_str(), target.data(), target.size() - 1);
         if (n > 0 && std::string_view(target.data(), static_cast<std::size_t>(n)) == device) {
-            unlink(options_.linkPath.c_str());
+            unlink(m_options.linkPath.c_str());
         }
     }
-    sessionEnded_.notify_all();
+    m_sessionEnded.notify_all();
 }
 
 void RadioSimulator::SetSessionCallback(SessionCallback callback) {
-    callback_ = std::move(callback);
+    m_callback = std::move(callback);
 }
 
 std::string RadioSimulator::DevicePath() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return devicePath_;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_devicePath;
 }
 
 Image RadioSimulator::Memory() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return engine_ ? engine_->Memory() : Image{};
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_engine ? m_engine->Memory() : Image{};
 }
 
 std::vector<SessionRecord> RadioSimulator::Sessions() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return sessions_;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_sessions;
 }
 
 int RadioSimulator::SessionCount() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return static_cast<int>(sessions_.size());
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return static_cast<int>(m_sessions.size());
 }
 
 bool RadioSimulator::WaitForSessions(int count, std::chrono::milliseconds timeout) const {
-    std::unique_lock<std::mutex> lock(mutex_);
-    sessionEnded_.wait_for(
-        lock, timeout, [&] { return static_cast<int>(sessions_.size()) >= count || !serving_; });
-    return static_cast<int>(sessions_.size()) >= count;
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_sessionEnded.wait_for(
+        lock, timeout, [&] { return static_cast<int>(m_sessions.size()) >= count || !m_serving; });
+    return static_cast<int>(m_sessions.size()) >= count;
 }
 
 std::string RadioSimulator::ServeError() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return serveError_;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_serveError;
 }
 
 bool RadioSimulator::OpenPty(std::string& error) {
@@ -202,14 +202,14 @@ bool RadioSimulator::OpenPty(std::string& error) {
         tcsetattr(fd, TCSANOW, &tio);
     }
 
-    std::lock_guard<std::mutex> lock(mutex_);
-    master_ = fd;
-    devicePath_ = path;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_master = fd;
+    m_devicePath = path;
     return true;
 }
 
 bool RadioSimulator::UpdateLink(std::string& error) {
-    const std::string& link = options_.linkPath;
+    const std::string& link = m_options.linkPath;
     struct stat st {};
     if (lstat(link.c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
         error = link + " exists and is not a symbolic link; not replacing it";
@@ -237,7 +237,7 @@ void RadioSimulator::Serve() {
     std::array<std::uint8_t, 512> buffer{};
     bool hostAway = false;
     for (;;) {
-        pollfd fds[2] = {{stopPipe_[0], POLLIN, 0}, {master_, POLLIN, 0}};
+        pollfd fds[2] = {{m_stopPipe[0], POLLIN, 0}, {m_master, POLLIN, 0}};
         // While no one has the slave open the master reports a hang-up all
         // the time; look again every few milliseconds instead of spinning.
         const int ready = poll(fds, hostAway ? 1 : 2, hostAway ? kReopenPollMs : -1);
@@ -245,8 +245,8 @@ void RadioSimulator::Serve() {
             if (errno == EINTR) {
                 continue;
             }
-            std::lock_guard<std::mutex> lock(mutex_);
-            serveError_ = SystemError("poll");
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_serveError = SystemError("poll");
             break;
         }
         if (fds[0].revents != 0) {
@@ -259,7 +259,7 @@ void RadioSimulator::Serve() {
         if (fds[1].revents == 0) {
             continue;
         }
-        const ssize_t got = read(master_, buffer.data(), buffer.size());
+        const ssize_t got = read(m_master, buffer.data(), buffer.size());
         if (got > 0) {
             const auto seen = Clock::now();
             Handle(buffer.data(), static_cast<std::size_t>(got), seen);
@@ -272,36 +272,36 @@ void RadioSimulator::Serve() {
             continue;
         }
         // EIO (or end of file): the host closed its end.
-        if (sessionActive_) {
+        if (m_sessionActive) {
             EndSession(false);
         }
         hostAway = true;
     }
-    if (sessionActive_) {
+    if (m_sessionActive) {
         EndSession(false);
     }
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        serving_ = false;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_serving = false;
     }
-    sessionEnded_.notify_all();
+    m_sessionEnded.notify_all();
 }
 
 void RadioSimulator::Handle(const std::uint8_t* bytes, std::size_t n, Clock::time_point seen) {
     for (std::size_t i = 0; i < n; ++i) {
         Clock::time_point heard = seen;
-        if (options_.lineRate) {
-            rxFree_ = std::max(seen, rxFree_) + kLineByteTime;
-            PaceUntil(rxFree_);
-            heard = rxFree_;
+        if (m_options.lineRate) {
+            m_rxFree = std::max(seen, m_rxFree) + kLineByteTime;
+            PaceUntil(m_rxFree);
+            heard = m_rxFree;
         }
-        sessionActive_ = true;
-        current_.exchange.push_back({Direction::ToRadio, bytes[i]});
+        m_sessionActive = true;
+        m_current.exchange.push_back({Direction::ToRadio, bytes[i]});
 
         Reaction reaction;
         {
-            std::lock_guard<std::mutex> lock(mutex_);
-            reaction = engine_->Receive(bytes[i]);
+            std::lock_guard<std::mutex> lock(m_mutex);
+            reaction = m_engine->Receive(bytes[i]);
         }
         if (reaction.hangUp) {
             // The new pty is in place before the session is reported, so
@@ -319,31 +319,31 @@ void RadioSimulator::Handle(const std::uint8_t* bytes, std::size_t n, Clock::tim
 
 void RadioSimulator::SendReply(const Reaction& reaction, Clock::time_point heard) {
     if (reaction.kind == ReplyKind::IdentAck) {
-        PaceUntil(heard + options_.identAckTurnaround);
+        PaceUntil(heard + m_options.identAckTurnaround);
     }
-    if (!options_.lineRate) {
+    if (!m_options.lineRate) {
         WriteToHost(reaction.bytes.data(), reaction.bytes.size());
         return;
     }
     // The reply goes out back to back from the moment it is ready; each
     // byte's deadline follows from the one before, so a late wake-up does
     // not push the rest of the reply back.
-    txFree_ = std::max(Clock::now(), txFree_);
+    m_txFree = std::max(Clock::now(), m_txFree);
     for (std::uint8_t byte : reaction.bytes) {
-        txFree_ += kLineByteTime;
-        PaceUntil(txFree_);
+        m_txFree += kLineByteTime;
+        PaceUntil(m_txFree);
         WriteToHost(&byte, 1);
     }
 }
 
 void RadioSimulator::WriteToHost(const std::uint8_t* bytes, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
-        current_.exchange.push_back({Direction::ToHost, bytes[i]});
+        m_current.exchange.push_back({Direction::ToHost, bytes[i]});
     }
     std::size_t done = 0;
     int stalls = 0;
     while (done < n) {
-        const ssize_t w = write(master_, bytes + done, n - done);
+        const ssize_t w = write(m_master, bytes + done, n - done);
         if (w > 0) {
             done += static_cast<std::size_t>(w);
             continue;
@@ -354,7 +354,7 @@ void RadioSimulator::WriteToHost(const std::uint8_t* bytes, std::size_t n) {
         // The host's input is full and no one reads it: a radio would talk
         // into the void too.
         if (w < 0 && errno == EAGAIN && ++stalls <= 5) {
-            pollfd out{master_, POLLOUT, 0};
+            pollfd out{m_master, POLLOUT, 0};
             poll(&out, 1, 10);
             continue;
         }
@@ -363,49 +363,49 @@ void RadioSimulator::WriteToHost(const std::uint8_t* bytes, std::size_t n) {
 }
 
 void RadioSimulator::EndSession(bool hungUp) {
-    SessionRecord record = std::move(current_);
-    current_ = SessionRecord{};
-    sessionActive_ = false;
+    SessionRecord record = std::move(m_current);
+    m_current = SessionRecord{};
+    m_sessionActive = false;
     record.hungUp = hungUp;
 
     Image memory;
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        record.blocksRead = engine_->BlocksRead();
-        record.blocksWritten = engine_->BlocksWritten();
-        engine_->StartSession();
-        if (record.blocksWritten > 0 && !options_.savePath.empty()) {
-            memory = engine_->Memory();
+        std::lock_guard<std::mutex> lock(m_mutex);
+        record.blocksRead = m_engine->BlocksRead();
+        record.blocksWritten = m_engine->BlocksWritten();
+        m_engine->StartSession();
+        if (record.blocksWritten > 0 && !m_options.savePath.empty()) {
+            memory = m_engine->Memory();
         }
     }
     if (!memory.empty()) {
         std::string error;
         const std::string_view bytes(reinterpret_cast<const char*>(memory.data()), memory.size());
-        record.saved = WriteFileAtomically(options_.savePath, bytes, error);
+        record.saved = WriteFileAtomically(m_options.savePath, bytes, error);
         record.saveError = error;
     }
 
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        record.number = static_cast<int>(sessions_.size()) + 1;
-        sessions_.push_back(record);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        record.number = static_cast<int>(m_sessions.size()) + 1;
+        m_sessions.push_back(record);
     }
-    sessionEnded_.notify_all();
-    if (callback_) {
-        callback_(record);
+    m_sessionEnded.notify_all();
+    if (m_callback) {
+        m_callback(record);
     }
 }
 
 bool RadioSimulator::HangUp() {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        close(master_);
-        master_ = -1;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        close(m_master);
+        m_master = -1;
     }
     std::string error;
-    if (!OpenPty(error) || (!options_.linkPath.empty() && !UpdateLink(error))) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        serveError_ = "after the hang-up: " + error;
+    if (!OpenPty(error) || (!m_options.linkPath.empty() && !UpdateLink(error))) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_serveError = "after the hang-up: " + error;
         return false;
     }
     return true;

@@ -124,26 +124,26 @@ private:
     bool HangUp();
     void PaceUntil(Clock::time_point deadline);
 
-    SimulatorOptions options_;
-    std::unique_ptr<RadioEngine> engine_;
-    SessionCallback callback_;
-    std::thread thread_;
-    int master_ = -1;
-    int stopPipe_[2] = {-1, -1};
-    bool running_ = false;
+    SimulatorOptions m_options;
+    std::unique_ptr<RadioEngine> m_engine;
+    SessionCallback m_callback;
+    std::thread m_thread;
+    int m_master = -1;
+    int m_stopPipe[2] = {-1, -1};
+    bool m_running = false;
 
     // Owned by the serving thread.
-    SessionRecord current_;
-    bool sessionActive_ = false;
-    Clock::time_point rxFree_{};
-    Clock::time_point txFree_{};
+    SessionRecord m_current;
+    bool m_sessionActive = false;
+    Clock::time_point m_rxFree{};
+    Clock::time_point m_txFree{};
 
-    mutable std::mutex mutex_; // guards what other threads read
-    mutable std::condition_variable sessionEnded_;
-    std::string devicePath_;
-    std::vector<SessionRecord> sessions_;
-    bool serving_ = false;
-    std::string serveError_;
+    mutable std::mutex m_mutex; // guards what other threads read
+    mutable std::condition_variable m_sessionEnded;
+    std::string m_devicePath;
+    std::vector<SessionRecord> m_sessions;
+    bool m_serving = false;
+    std::string m_serveError;
 };
 
 } // namespace radio::sim
