@@ -88,6 +88,9 @@ public:
     CMSFlexGrid* m_grid;
     std::string m_strPort = "COM1";
     bool m_bWrite = false;
+    // Set while a transfer with the radio runs: the frame then refuses what
+    // would take this view, its document or the open port away.
+    bool m_bTransferring = false;
     bool m_bFirstInit = true;
     std::int32_t m_nBandUpper = 0;
     std::int32_t m_nBandLower = 0;

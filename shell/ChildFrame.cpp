@@ -2,8 +2,11 @@
 
 #include "ChannelView.h"
 #include "Document.h"
+#include "MainFrame.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 
 CChildFrame::CChildFrame(std::unique_ptr<CProgrammerDoc> document, QWidget* parent)
     : QMdiSubWindow(parent), m_document(std::move(document)),
@@ -12,6 +15,17 @@ CChildFrame::CChildFrame(std::unique_ptr<CProgrammerDoc> document, QWidget* pare
     m_document->SetView(m_pView);
     setWindowTitle(QString::fromStdString(m_document->GetTitle()));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // The window menu's Close answers Ctrl+W on some desktops; Ctrl+W is
+    // Program, Write here, and an ambiguous key would do neither.
+    if (QMenu* menu = systemMenu()) {
+        const QKeySequence write(Qt::CTRL | Qt::Key_W);
+        for (QAction* action : menu->actions()) {
+            QList<QKeySequence> keys = action->shortcuts();
+            if (keys.removeAll(write) > 0) {
+                action->setShortcuts(keys);
+            }
+        }
+    }
 }
 
 CChildFrame::~CChildFrame() {
@@ -29,5 +43,11 @@ void CChildFrame::ResizeParentToFit() {
 void CChildFrame::closeEvent(QCloseEvent* event) {
     // The program keeps its one document window; closing only hides it.
     event->ignore();
+    if (m_pView->m_bTransferring) {
+        if (auto* frame = qobject_cast<CMainFrame*>(window())) {
+            frame->RefuseWhileTransferring();
+        }
+        return;
+    }
     hide();
 }

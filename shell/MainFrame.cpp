@@ -10,9 +10,11 @@
 #include "Strings.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QStatusBar>
 
 namespace {
 
@@ -108,6 +110,20 @@ bool CMainFrame::HasBuiltInCommand(int commandId) {
 }
 
 bool CMainFrame::OnCommand(int commandId) {
+    switch (commandId) {
+    case cmd::kFileNew:
+    case cmd::kFileOpen:
+    case cmd::kFileClose:
+    case cmd::kAppExit:
+    case cmd::kLanguage:
+        // These drop the document window or the program.
+        if (RefuseWhileTransferring()) {
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
     if (CChannelView* view = ActiveView(); view != nullptr && view->OnCommand(commandId)) {
         return true;
     }
@@ -311,6 +327,28 @@ void CMainFrame::OnAppAbout() {
                              app.ProfileText(section, "Copyrights Owner");
     radio::ShowMessageBox(this, text, app.ProfileText(section, "About Title"),
                           radio::MessageIcon::Information, radio::MessageButtons::Ok);
+}
+
+bool CMainFrame::RefuseWhileTransferring() {
+    const CChannelView* view = ActiveView();
+    if (view == nullptr || !view->m_bTransferring) {
+        return false;
+    }
+    static constexpr radio::TextPair kTransferRunning{
+        "A transfer with the radio is running. Cancel it first.",
+        "正在与电台传送数据，请先取消传送。"};
+    const std::string_view text = kTransferRunning.In(radio::AppContext().language.textLanguage);
+    statusBar()->showMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                             10000);
+    return true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (RefuseWhileTransferring()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

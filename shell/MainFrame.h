@@ -86,7 +86,13 @@ public:
     void OnChannelInformation();
     void OnProductInformation();
 
+    // While a transfer with the radio runs, says so in the status bar and
+    // returns true: the caller must not close or replace the document
+    // window, nor end the program.
+    bool RefuseWhileTransferring();
+
 protected:
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "HelpService.h"
 #include "MainFrame.h"
+#include "TransferCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,6 +67,8 @@ int CProgrammerApp::Run(const radio::ModelVariant& variant, int argc, char** arg
     if (!arguments.isEmpty()) {
         arguments.removeFirst();
     }
+    // The view's Read, Write and Com Setup commands.
+    radio::InstallLinkCommands();
     CProgrammerApp app(variant);
     if (!app.InitInstance(arguments)) {
         return 1;
