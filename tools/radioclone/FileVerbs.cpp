@@ -55,7 +55,8 @@ bool Emit(const std::string& path, const std::string& text, std::ostream& out, s
 
 bool ParseVerbArgs(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
                    const char* usage, std::size_t positionals, ParsedArgs& parsed,
-                   std::ostream& out, std::ostream& err, int& exitCode) {
+                   std::ostream& out, std::ostream& err, int& exitCode,
+                   const radio::ModelVariant** model) {
     std::string error;
     if (!ParseArgs(args, specs, parsed, error)) {
         err << "radioclone: " << error << "\n" << usage;
@@ -71,6 +72,10 @@ bool ParseVerbArgs(const std::vector<std::string>& args, const std::vector<Optio
         err << "radioclone: expected " << positionals << " file name"
             << (positionals == 1 ? "" : "s") << ", got " << parsed.positional.size() << "\n"
             << usage;
+        exitCode = kExitUsage;
+        return false;
+    }
+    if (model && !(*model = ModelFromArgs(parsed, err))) {
         exitCode = kExitUsage;
         return false;
     }
@@ -98,12 +103,9 @@ int VerbNew(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         "  -o FILE     the .dat file to write\n";
     ParsedArgs p;
     int code = 0;
-    if (!ParseVerbArgs(args, {{"--model", true}, {"-o", true}}, kUsage, 0, p, out, err, code)) {
+    const radio::ModelVariant* v = nullptr;
+    if (!ParseVerbArgs(args, {{"--model", true}, {"-o", true}}, kUsage, 0, p, out, err, code, &v)) {
         return code;
-    }
-    const radio::ModelVariant* v = ModelFromArgs(p, err);
-    if (!v) {
-        return kExitUsage;
     }
     if (p.Value("-o").empty()) {
         err << "radioclone: -o FILE.dat is required\n" << kUsage;
@@ -126,13 +128,13 @@ int VerbExport(const std::vector<std::string>& args, std::ostream& out, std::ost
         "  -o OUT.csv  write to this file instead of standard output\n";
     ParsedArgs p;
     int code = 0;
+    const radio::ModelVariant* v = nullptr;
     if (!ParseVerbArgs(args, {{"--model", true}, {"--lang", true}, {"-o", true}}, kUsage, 1, p, out,
-                       err, code)) {
+                       err, code, &v)) {
         return code;
     }
-    const radio::ModelVariant* v = ModelFromArgs(p, err);
     radio::Language lang{};
-    if (!v || !LanguageFromArgs(p, lang, err)) {
+    if (!LanguageFromArgs(p, lang, err)) {
         return kExitUsage;
     }
     radio::Image image;
@@ -154,12 +156,9 @@ int VerbImport(const std::vector<std::string>& args, std::ostream& out, std::ost
         "              (default: replace FILE.dat)\n";
     ParsedArgs p;
     int code = 0;
-    if (!ParseVerbArgs(args, {{"--model", true}, {"-o", true}}, kUsage, 2, p, out, err, code)) {
+    const radio::ModelVariant* v = nullptr;
+    if (!ParseVerbArgs(args, {{"--model", true}, {"-o", true}}, kUsage, 2, p, out, err, code, &v)) {
         return code;
-    }
-    const radio::ModelVariant* v = ModelFromArgs(p, err);
-    if (!v) {
-        return kExitUsage;
     }
     radio::Image image;
     if (!Load(*v, p.positional[0], image, err)) {
@@ -192,12 +191,13 @@ int VerbOptions(const std::vector<std::string>& args, std::ostream& out, std::os
         "  --lang L    en (default) or zh\n";
     ParsedArgs p;
     int code = 0;
-    if (!ParseVerbArgs(args, {{"--model", true}, {"--lang", true}}, kUsage, 1, p, out, err, code)) {
+    const radio::ModelVariant* v = nullptr;
+    if (!ParseVerbArgs(args, {{"--model", true}, {"--lang", true}}, kUsage, 1, p, out, err, code,
+                       &v)) {
         return code;
     }
-    const radio::ModelVariant* v = ModelFromArgs(p, err);
     radio::Language lang{};
-    if (!v || !LanguageFromArgs(p, lang, err)) {
+    if (!LanguageFromArgs(p, lang, err)) {
         return kExitUsage;
     }
     radio::Image image;

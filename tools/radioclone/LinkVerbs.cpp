@@ -179,13 +179,13 @@ int Transfer(const std::vector<std::string>& args, std::ostream& out, std::ostre
     int code = 0;
     const std::vector<OptionSpec> specs{
         {"--model", true}, {"--port", true}, {"-o", true}, {"--retries", true}};
+    const radio::ModelVariant* v = nullptr;
     if (!ParseVerbArgs(args, specs, write ? kWriteUsage : kReadUsage, write ? 1 : 0, p, out, err,
-                       code)) {
+                       code, &v)) {
         return code;
     }
-    const radio::ModelVariant* v = ModelFromArgs(p, err);
     int retries = 0;
-    if (!v || !RetriesFromArgs(p, retries, err)) {
+    if (!RetriesFromArgs(p, retries, err)) {
         return kExitUsage;
     }
     const std::string port = p.Value("--port");
@@ -306,6 +306,7 @@ int VerbSimulate(const std::vector<std::string>& args, std::ostream& out, std::o
         "                 silence-from:K, hang-up:K (K counts blocks from 0)\n";
     ParsedArgs p;
     int code = 0;
+    const radio::ModelVariant* v = nullptr;
     if (!ParseVerbArgs(args,
                        {{"--model", true},
                         {"--image", true},
@@ -313,12 +314,8 @@ int VerbSimulate(const std::vector<std::string>& args, std::ostream& out, std::o
                         {"--link", true},
                         {"--line-rate", false},
                         {"--fault", true}},
-                       kUsage, 0, p, out, err, code)) {
+                       kUsage, 0, p, out, err, code, &v)) {
         return code;
-    }
-    const radio::ModelVariant* v = ModelFromArgs(p, err);
-    if (!v) {
-        return kExitUsage;
     }
     radio::sim::SimulatorOptions options;
     options.lineRate = p.Has("--line-rate");

@@ -41,10 +41,12 @@ inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
 // Parses the verb's arguments; on --help prints `usage` to `out` and sets
-// `exitCode` to 0; on an error prints it with the usage to `err`.
+// `exitCode` to 0; on an error prints it with the usage to `err`. With
+// `model` set, --model is required and resolved into it.
 bool ParseVerbArgs(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
                    const char* usage, std::size_t positionals, ParsedArgs& parsed,
-                   std::ostream& out, std::ostream& err, int& exitCode);
+                   std::ostream& out, std::ostream& err, int& exitCode,
+                   const radio::ModelVariant** model = nullptr);
 
 // The variant named by --model; nullptr after printing an error.
 const radio::ModelVariant* ModelFromArgs(const ParsedArgs& parsed, std::ostream& err);
