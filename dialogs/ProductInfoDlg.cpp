@@ -122,10 +122,8 @@ void CProductInfoDlg::OnOK() {
 
 bool CProductInfoDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        // ProgramLark and ProgramWrenV3 give each control its own topic; the
-        // others show the dialog's topic.
-        const bool ownTopics =
-            m_variant.model == radio::Model::Lark || m_variant.model == radio::Model::WrenV3;
+        // Where the dialog has no F1 of its own, the dialog's topic shows.
+        const bool ownTopics = m_variant.productDialogHelpPerControl;
         radio::AppContext().ShowHelp(ownTopics ? watched->property(kControlId).toUInt()
                                                : kProductInformationCommand);
         return true;

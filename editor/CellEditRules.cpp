@@ -65,7 +65,7 @@ int EditorColumnFor(const ModelVariant& variant, int col) {
     if (col >= 1 && col < variant.Cols()) {
         return col;
     }
-    return variant.model == Model::Lark ? variant.Cols() - 1 : 1;
+    return variant.fallbackEditorColumn;
 }
 
 bool CommitCellEditor(IGridCursor& grid, ICellEditor& editor, const EditContext& ctx) {

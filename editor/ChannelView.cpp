@@ -19,26 +19,6 @@ namespace {
 
 constexpr char kControlId[] = "controlId";
 
-// Form and grid rectangle of the view in dialog units (x, y, width, height).
-struct FormLayout {
-    int formWidth, formHeight;
-    int gridX, gridY, gridWidth, gridHeight;
-};
-
-FormLayout LayoutFor(radio::Model model) {
-    switch (model) {
-    case radio::Model::Lark:
-        return {404, 197, 16, 15, 371, 167};
-    case radio::Model::WrenV3:
-        return {429, 234, 17, 14, 397, 205};
-    case radio::Model::WrenV2:
-        return {386, 234, 15, 14, 356, 205};
-    case radio::Model::Wren:
-        break;
-    }
-    return {387, 234, 16, 14, 356, 205};
-}
-
 std::vector<CChannelView::ViewInitializer>& Initializers() {
     static std::vector<CChannelView::ViewInitializer> initializers;
     return initializers;
@@ -85,14 +65,15 @@ CChannelView::CChannelView(const radio::ModelVariant& variant, IChannelDocument*
       m_caution(std::make_unique<CCautionSink>(this)) {
     setFont(QFont(QStringLiteral("Times New Roman"), 9));
     m_grid->setFont(font());
-    const FormLayout form = LayoutFor(variant.model);
+    const radio::DialogRect& form = variant.form;
+    const radio::DialogRect& grid = variant.gridRect;
     const QFontMetrics metrics(font());
     const int unitX = metrics.averageCharWidth();
     const int unitY = metrics.height();
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(form.gridX * unitX / 4, form.gridY * unitY / 8,
-                               (form.formWidth - form.gridX - form.gridWidth) * unitX / 4,
-                               (form.formHeight - form.gridY - form.gridHeight) * unitY / 8);
+    layout->setContentsMargins(grid.x * unitX / 4, grid.y * unitY / 8,
+                               (form.width - grid.x - grid.width) * unitX / 4,
+                               (form.height - grid.y - grid.height) * unitY / 8);
     layout->addWidget(m_grid);
 
     connect(m_grid, &CMSFlexGrid::EnterCell, this, &CChannelView::ShowCellEditor);
@@ -113,10 +94,9 @@ CChannelView::~CChannelView() {
 }
 
 QSize CChannelView::sizeHint() const {
-    const FormLayout form = LayoutFor(m_variant.model);
     const QFontMetrics metrics(font());
-    return {form.formWidth * metrics.averageCharWidth() / 4,
-            form.formHeight * metrics.height() / 8};
+    return {m_variant.form.width * metrics.averageCharWidth() / 4,
+            m_variant.form.height * metrics.height() / 8};
 }
 
 void CChannelView::OnInitialUpdate() {
@@ -142,7 +122,7 @@ void CChannelView::SetUpGrid() {
     m_grid->verticalHeader()->setMinimumSectionSize(rowHeight);
     m_grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     m_grid->SetForeColorFixed(QColor(0, 50, 240));
-    if (m_variant.model != radio::Model::Lark) {
+    if (!m_variant.gridHighlight) {
         m_grid->SetHighLight(false);
     }
     CreateEditors();
@@ -236,7 +216,7 @@ void CChannelView::ShowCellEditor() {
     }
     editor->setGeometry(m_grid->CellRect());
     if (auto* edit = qobject_cast<QLineEdit*>(editor);
-        edit != nullptr && m_variant.model == radio::Model::Lark) {
+        edit != nullptr && m_variant.selectEditTextOnShow) {
         edit->selectAll();
     }
     editor->show();
@@ -374,7 +354,7 @@ bool CChannelView::eventFilter(QObject* watched, QEvent* event) {
 
 CChannelView* CreateChannelView(const radio::ModelVariant& variant, IChannelDocument* document,
                                 QWidget* parent) {
-    if (variant.model == radio::Model::Lark) {
+    if (variant.family == radio::Family::Lark) {
         return new CApp_LarkView(variant, document, parent);
     }
     return new CApp_WrenView(variant, document, parent);

@@ -19,6 +19,15 @@ namespace radio {
 
 enum class Model { Lark, Wren, WrenV2, WrenV3 };
 
+// The two families of document and view classes (CApp_LarkDoc/View,
+// CApp_WrenDoc/View).
+enum class Family { Lark, Wren };
+
+// A rectangle in dialog units.
+struct DialogRect {
+    int x, y, width, height;
+};
+
 enum class ToneCodeKind { Lark, Wren };
 
 // How ImageToGrid and GridToImage treat a row without frequencies.
@@ -134,10 +143,17 @@ struct PrintLine {
 
 struct ModelVariant {
     Model model;
+    Family family = Family::Wren;
     std::string_view cliName;      // "lark", "wren", "wren-v2", "wren-v3"
     std::string_view programName;  // "ProgramLark", ...
     std::string_view profileFile;  // "ProgramLark.ini", ...
     std::string_view documentType; // registry file type of the document template
+    // Resource library of the interface language: the language's name
+    // followed by this; empty when the program has only its own resources.
+    std::string_view languageLibrarySuffix;
+    // Pictures and the restarted program are looked for beside the program
+    // (else relative to the current directory).
+    bool filesBesideProgram = false;
 
     // Memory image
     int imageSize = 0;
@@ -153,10 +169,22 @@ struct ModelVariant {
     RowStyle rowStyle = RowStyle::BlankWhenRxOrTxMissing;
     bool commitBeforeGridToImage = false; // GridToImage commits an open cell edit first
     std::vector<GridColumn> columns;      // column 0 (the labels) first
+    // The column whose editor serves a column without one of its own.
+    int fallbackEditorColumn = 1;
+
+    // The channel form and the grid in it, in dialog units.
+    DialogRect form{};
+    DialogRect gridRect{};
+    bool gridHighlight = true;         // the grid highlights its selection
+    bool selectEditTextOnShow = false; // an edit box shows with its text selected
 
     // Product selection bytes
     int typeOffset = 0;
     int bandOffset = 0;
+    // F1 in the Product Information dialog gives the focused control's topic
+    // (else the dialog has no F1 handling of its own).
+    bool productDialogHelpPerControl = false;
+    bool hasScanInformation = false;
 
     // Option block and the printout's options page
     std::vector<OptionDef> options;

@@ -478,10 +478,13 @@ std::vector<PrintLine> WrenV3PrintLines() {
 ModelVariant MakeLark() {
     ModelVariant v{};
     v.model = Model::Lark;
+    v.family = Family::Lark;
     v.cliName = "lark";
     v.programName = "ProgramLark";
     v.profileFile = "ProgramLark.ini";
     v.documentType = "App_Lark.Document";
+    v.languageLibrarySuffix = "Lark.dll";
+    v.filesBesideProgram = true;
     v.imageSize = 1024;
     v.defaultBytes = {
         {0x000, 0x00}, {0x001, 0x00}, {0x002, 0x00}, {0x008, 0x00}, {0x009, 0x03}, {0x00A, 0x01},
@@ -499,6 +502,13 @@ ModelVariant MakeLark() {
     v.rowStyle = RowStyle::BlankWhenRxOrTxMissing;
     v.commitBeforeGridToImage = false;
     v.columns = LarkColumns();
+    v.fallbackEditorColumn = 8; // the W/N list
+    v.form = {0, 0, 404, 197};
+    v.gridRect = {16, 15, 371, 167};
+    v.gridHighlight = true;
+    v.selectEditTextOnShow = true;
+    v.productDialogHelpPerControl = true;
+    v.hasScanInformation = true;
     v.typeOffset = 0x3D2;
     v.bandOffset = 0x3D3;
     v.options = LarkOptions();
@@ -514,6 +524,7 @@ ModelVariant MakeLark() {
 ModelVariant MakeWrenFamily(Model model) {
     ModelVariant v{};
     v.model = model;
+    v.family = Family::Wren;
     v.documentType = "App_Wren.Document";
     v.imageSize = 8192;
     v.channelRows = 199;
@@ -522,6 +533,10 @@ ModelVariant MakeWrenFamily(Model model) {
     v.toneCode = ToneCodeKind::Wren;
     v.rowStyle = RowStyle::BlankWhenRxOrTxMissing;
     v.commitBeforeGridToImage = true;
+    v.fallbackEditorColumn = 1; // the Rx edit box
+    v.gridHighlight = false;
+    v.form = {0, 0, 386, 234};
+    v.gridRect = {15, 14, 356, 205};
     v.wrenHandshake = true;
     v.waitBeforeEveryWriteData = true;
     v.readPlan = {{{0x0000, 256}}};
@@ -535,6 +550,8 @@ ModelVariant MakeWren() {
     v.cliName = "wren";
     v.programName = "ProgramWren";
     v.profileFile = "ProgramWren.ini";
+    v.form = {0, 0, 387, 234};
+    v.gridRect = {16, 14, 356, 205};
     v.defaultBytes = {{0x00E, 0x00}, {0x00F, 0x00}, {0xFC0, 0x01}, {0xFC1, 0x04},
                       {0xFC3, 0x01}, {0xFE0, 0x04}, {0xFE1, 0x24}, {0xFE2, 0x02},
                       {0xFE4, 0x00}, {0xFE5, 0x01}, {0xFE6, 0x02}};
@@ -551,6 +568,7 @@ ModelVariant MakeWrenV2() {
     v.cliName = "wren-v2";
     v.programName = "ProgramWrenV2";
     v.profileFile = "ProgramWrenV2.ini";
+    v.languageLibrarySuffix = "WrenV2.dll";
     v.defaultBytes = {{0x1FC1, 0x01}, {0x1FC3, 0x01}, {0x1FDE, 0x00}, {0x1FDF, 0x00},
                       {0x1FE0, 0x04}, {0x1FE1, 0xD4}, {0x1FE2, 0x21}, {0x1FE4, 0x00},
                       {0x1FE5, 0x01}, {0x1FE6, 0x02}, {0x1FE7, 0x00}};
@@ -567,6 +585,10 @@ ModelVariant MakeWrenV3() {
     v.cliName = "wren-v3";
     v.programName = "ProgramWrenV3";
     v.profileFile = "ProgramWrenV3.ini";
+    v.languageLibrarySuffix = "WrenV3.dll";
+    v.form = {0, 0, 429, 234};
+    v.gridRect = {17, 14, 397, 205};
+    v.productDialogHelpPerControl = true;
     v.defaultBytes = {{0x1FC1, 0x01}, {0x1FC3, 0x01}, {0x1FD6, 0x00}, {0x1FD7, 0x00},
                       {0x1FE0, 0x04}, {0x1FE1, 0xD4}, {0x1FE2, 0x21}, {0x1FE4, 0x00},
                       {0x1FE5, 0x01}, {0x1FE6, 0x02}, {0x1FE7, 0x00}};

@@ -15,11 +15,11 @@ CLanguageState CLanguageState::FromProfile(const CIniFile& profile, const ModelV
     state.languageSection = state.currentLanguage;
     state.helpFile = CHelpService::FileNameFor(state.chinese);
     state.textLanguage = state.chinese ? Language::Chinese : Language::English;
-    state.resourceLanguage =
-        state.chinese && variant.model != Model::Wren ? Language::Chinese : Language::English;
-    // Only ProgramLark looks beside itself; the Wren family looks in the
-    // current directory.
-    state.programDirectory = variant.model == Model::Lark ? CIniFile::ProgramDirectory() : "";
+    // A program without a language library keeps its own (English) resources.
+    state.resourceLanguage = state.chinese && !variant.languageLibrarySuffix.empty()
+                                 ? Language::Chinese
+                                 : Language::English;
+    state.programDirectory = variant.filesBesideProgram ? CIniFile::ProgramDirectory() : "";
     state.displayName = ProfileTextToUtf8(profile.GetValue(state.languageSection, "Company", ""));
     return state;
 }

@@ -43,7 +43,7 @@ void CProgrammerDoc::SetFile(const std::string& path) {
 }
 
 std::unique_ptr<CProgrammerDoc> CreateDocument(const radio::ModelVariant& variant) {
-    if (variant.model == radio::Model::Lark) {
+    if (variant.family == radio::Family::Lark) {
         return std::make_unique<CApp_LarkDoc>(variant);
     }
     return std::make_unique<CApp_WrenDoc>(variant);

@@ -74,7 +74,7 @@ void CMainFrame::CreateMenus() {
     QMenu* program = menuBar()->addMenu(tr("&Program"));
     AddAction(program, tr("&Read"), cmd::kRead, QKeySequence(Qt::CTRL | Qt::Key_R));
     AddAction(program, tr("&Write"), cmd::kWrite, QKeySequence(Qt::CTRL | Qt::Key_W));
-    if (m_variant.model == radio::Model::Lark) {
+    if (m_variant.hasScanInformation) {
         AddAction(program, tr("Scan Info"), cmd::kScanInfo);
     }
     QMenu* setup = menuBar()->addMenu(tr("&Setup"));
