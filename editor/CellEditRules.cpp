@@ -42,13 +42,17 @@ int FrequencyCheck::MessageId() const {
 FrequencyCheck CheckFrequency(std::string_view typed, const BandLimits& band) {
     FrequencyCheck check;
     const double value = ParseLeadingNumber(typed);
-    check.text = FormatMHz(value);
     const std::optional<std::int32_t> count = ScaleToInt32(value, 100000.0);
     if (!count) {
+        check.text = FormatMHz(value);
         check.verdict = FrequencyVerdict::OutOfRange;
         return check;
     }
     check.count = *count;
+    // The stored text is the value that was checked: extra decimals are cut
+    // as the image conversion cuts them, not rounded up past the band or off
+    // the step (470.000009 is 470.00000, not 470.00001).
+    check.text = FormatMHz(static_cast<std::int64_t>(*count));
     // The band comes first, then the step; a value the record cannot hold is
     // refused even when the band would let it through.
     if (*count <= 0 || *count >= kUnstorableCount || *count < band.lower || *count > band.upper) {
@@ -79,6 +83,13 @@ bool CommitCellEditor(IGridCursor& grid, ICellEditor& editor, const EditContext&
     const std::string typed = editor.Text();
     bool accepted = true;
 
+    if ((col == 1 || col == 2) && typed == grid.TextMatrix(row, col)) {
+        // Untouched: passing through a channel (the Enter walk goes through
+        // column 1) must not question a frequency the user did not type,
+        // say one read from a radio of another band.
+        editor.Hide();
+        return true;
+    }
     if (col == 1 || col == 2) {
         if (typed.empty()) {
             // Emptying Rx deletes the channel; emptying Tx only the Tx cell.

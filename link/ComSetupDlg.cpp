@@ -27,7 +27,9 @@ std::string PortName(int number) {
 }
 
 std::string AppName() {
-    return radio::AppContext().ProfileValue("Setup", "AppName");
+    // Decoded like the product selection's, so that "com" lands under the
+    // same key as "Type" and "Field".
+    return radio::AppContext().ProfileText("Setup", "AppName");
 }
 
 } // namespace

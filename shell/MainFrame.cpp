@@ -117,6 +117,17 @@ bool CMainFrame::OnCommand(int commandId) {
     case cmd::kAppExit:
     case cmd::kLanguage:
         // These drop the document window or the program.
+    case cmd::kFileSave:
+    case cmd::kFileSaveAs:
+    case cmd::kFilePrintSetup:
+    case cmd::kFilePrint:
+    case cmd::kFilePrintPreview:
+    case cmd::kComSetup:
+    case cmd::kScanInfo:
+    case cmd::kProductInformation:
+    case cmd::kOptionalFeatures:
+        // And these would open a modal window, whose loop would hold up the
+        // transfer until the radio gives up.
         if (RefuseWhileTransferring()) {
             return true;
         }

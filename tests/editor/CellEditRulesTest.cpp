@@ -90,6 +90,16 @@ TEST(CheckFrequency, RefusesWhatARecordCannotHoldWhateverTheBand) {
     EXPECT_TRUE(CheckFrequency("999.995", wide).Accepted());
 }
 
+TEST(CheckFrequency, StoresTheCheckedValueWithExtraDecimalsCut) {
+    // Rounding the text would store 470.00001: above the band and off step.
+    const BandLimits uhf{40000000, 47000000};
+    const FrequencyCheck top = CheckFrequency("470.000009", uhf);
+    EXPECT_TRUE(top.Accepted());
+    EXPECT_EQ(top.text, "470.00000");
+    EXPECT_EQ(top.count, 47000000);
+    EXPECT_EQ(CheckFrequency("145.0000099", kVhf).text, "145.00000");
+}
+
 struct Fixture {
     explicit Fixture(Model model, Language lang = Language::English)
         : variant(VariantFor(model)), grid(variant), ctx{variant, kVhf, lang, messages} {}
@@ -174,6 +184,22 @@ TEST(CommitCellEditor, RefusedFrequencyPutsBackWhatTheCellHad) {
             EXPECT_FALSE(f.editor.visible);
         }
     }
+}
+
+TEST(CommitCellEditor, UntouchedFrequencyIsNotQuestionedAgain) {
+    // A channel outside the chosen band, say read from another radio: the
+    // Enter walk passes through its Rx cell without a message.
+    Fixture f(Model::Lark);
+    f.grid.SetTextMatrix(4, 1, "446.00625");
+    f.grid.SetTextMatrix(4, 2, "446.00625");
+    EXPECT_TRUE(f.Commit(4, 1, "446.00625"));
+    EXPECT_TRUE(f.Commit(4, 2, "446.00625"));
+    EXPECT_TRUE(f.messages.shown.empty());
+    EXPECT_FALSE(f.editor.visible);
+    EXPECT_EQ(f.grid.TextMatrix(4, 1), "446.00625");
+    // Typed again, the same value is checked.
+    EXPECT_FALSE(f.Commit(4, 1, "446.00625 "));
+    EXPECT_EQ(f.messages.shown, std::vector<int>{kIdsOutOfRange});
 }
 
 TEST(CommitCellEditor, EmptyRowStaysEmpty) {

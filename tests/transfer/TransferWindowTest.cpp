@@ -13,6 +13,8 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <filesystem>
+
 namespace {
 
 using radio::MessageResult;
@@ -266,10 +268,12 @@ TEST_F(TransferWindowTest, WhileATransferRunsNothingTakesTheDocumentAway) {
         }
         tried = true;
         EXPECT_TRUE(View()->m_bTransferring);
-        for (int command :
-             {cmd::kFileNew, cmd::kFileOpen, cmd::kFileClose, cmd::kLanguage, cmd::kAppExit}) {
+        for (int command : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileClose, cmd::kLanguage,
+                            cmd::kAppExit, cmd::kFileSave, cmd::kFileSaveAs}) {
             EXPECT_TRUE(Frame()->OnCommand(command)) << command;
         }
+        // Saving would hold the transfer up in its file dialog.
+        EXPECT_FALSE(std::filesystem::exists(Path("other.dat")));
         EXPECT_FALSE(child->close());
         EXPECT_FALSE(Frame()->close());
         EXPECT_FALSE(Frame()->statusBar()->currentMessage().isEmpty());
