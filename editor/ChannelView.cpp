@@ -118,7 +118,7 @@ void CChannelView::SetUpGrid() {
     m_grid->SetRows(m_variant.Rows());
     m_grid->SetCols(m_variant.Cols());
     // Compact rows, as a spreadsheet has them.
-    const int rowHeight = QFontMetrics(m_grid->font()).height() + 6;
+    const int rowHeight = QFontMetrics(m_grid->font()).height() + 3;
     m_grid->verticalHeader()->setMinimumSectionSize(rowHeight);
     m_grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     m_grid->SetForeColorFixed(QColor(0, 50, 240));
