@@ -46,6 +46,10 @@ CellCheck CheckFrequency(std::string_view text) {
     if (count > kMaxFrequencyCount) {
         return Refuse("is 1000 MHz or more, which a channel cannot hold");
     }
+    if (count < kMinPresentFrequencyCount) {
+        // Its leading digit pair would be 00, which reads as no frequency.
+        return Refuse("is below 10 MHz, which a channel cannot hold");
+    }
     return Pass(text);
 }
 
@@ -80,13 +84,13 @@ CellCheck CheckName(std::string_view text) {
             c = static_cast<char>(c - 'a' + 'A');
         }
     }
-    if (upper.size() > static_cast<std::size_t>(kNameBytes)) {
-        return Refuse("is longer than 8 characters");
-    }
     for (char c : upper) {
         if (!IsNameChar(c)) {
             return Refuse("holds a character a channel name cannot: use A-Z, 0-9, '-' and '_'");
         }
+    }
+    if (upper.size() > static_cast<std::size_t>(kNameBytes)) {
+        return Refuse("is longer than 8 characters");
     }
     return Pass(upper);
 }

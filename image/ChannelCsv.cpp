@@ -127,9 +127,10 @@ bool ImportChannelCsv(const ModelVariant& variant, std::string_view csv, Image& 
     const int wantRows = variant.Rows();
     const auto wantCols = static_cast<std::size_t>(variant.Cols());
     if (static_cast<int>(rows.size()) != wantRows) {
-        error = "the table has " + std::to_string(rows.size()) + " lines, but a " +
+        error = "the table has " + std::to_string(rows.size()) +
+                (rows.size() == 1 ? " row" : " rows") + ", but a " +
                 std::string(variant.programName) + " table has " + std::to_string(wantRows) +
-                " (a heading line and " + std::to_string(variant.channelRows) + " channel rows)";
+                " (a heading row and " + std::to_string(variant.channelRows) + " channel rows)";
         return false;
     }
     CellTable table = MakeChannelTable(variant, Language::English);
@@ -137,19 +138,31 @@ bool ImportChannelCsv(const ModelVariant& variant, std::string_view csv, Image& 
         const auto& row = rows[static_cast<std::size_t>(r)];
         if (row.size() != wantCols) {
             error = "line " + std::to_string(r + 1) + " has " + std::to_string(row.size()) +
-                    " columns, but a " + std::string(variant.programName) + " table has " +
-                    std::to_string(wantCols);
+                    (row.size() == 1 ? " column" : " columns") + ", but a " +
+                    std::string(variant.programName) + " table has " + std::to_string(wantCols);
             return false;
         }
         if (r == 0) {
             continue; // headings
         }
+        std::string label = variant.RowLabel(r);
+        label.erase(0, label.find_first_not_of(' '));
+        if (variant.rowStyle == RowStyle::BlankWhenRxMissing && row[1].empty()) {
+            // Such a row is stored empty: its other cells would be lost.
+            for (std::size_t c = 2; c < row.size(); ++c) {
+                if (!row[c].empty()) {
+                    error = "line " + std::to_string(r + 1) + " (channel " + label +
+                            "): the channel has no Rx Frequency, so its \"" +
+                            std::string(variant.columns[c].heading.en) +
+                            "\" would be lost; give it a frequency or empty the row";
+                    return false;
+                }
+            }
+        }
         for (int c = 1; c < variant.Cols(); ++c) {
             const std::string& text = row[static_cast<std::size_t>(c)];
             const CellCheck check = CheckCellText(variant, c, text);
             if (!check.ok) {
-                std::string label = variant.RowLabel(r);
-                label.erase(0, label.find_first_not_of(' '));
                 error = "line " + std::to_string(r + 1) + " (channel " + label + "), column " +
                         std::to_string(c) + " \"" +
                         std::string(variant.columns[static_cast<std::size_t>(c)].heading.en) +

@@ -14,6 +14,9 @@ using FrequencyBytes = std::array<std::uint8_t, 4>;
 
 // The largest count that fits 8 digits (999.99999 MHz).
 inline constexpr std::int64_t kMaxFrequencyCount = 99999999;
+// The smallest count that reads back as present (10 MHz): below it the most
+// significant byte is 00, which means no frequency.
+inline constexpr std::int64_t kMinPresentFrequencyCount = 1000000;
 
 // A frequency is present when its most significant byte is neither 0x00 nor 0xFF.
 bool FrequencyPresent(const std::uint8_t* bytes);

@@ -54,7 +54,12 @@ Image MakeDefaultImage(const ModelVariant& variant) {
     return image;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
+namespace {
+
+// Reads at most `limit` + 1 bytes, so that a device or a huge file is never
+// taken into memory whole; `bytes` is left as it was on failure.
+bool ReadPrefix(const std::string& path, std::size_t limit, std::string& bytes,
+                std::string& error) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
         error = path + ": is a folder, not a file";
@@ -65,7 +70,11 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
         error = path + ": " + SystemError(errno);
         return false;
     }
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string data;
+    char buf[65536];
+    while (data.size() <= limit && in.read(buf, sizeof buf).gcount() > 0) {
+        data.append(buf, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         error = path + ": could not be read";
         return false;
@@ -74,13 +83,31 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
     return true;
 }
 
-bool LoadDat(const ModelVariant& variant, const std::string& path, Image& image,
-             std::string& error) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, error)) {
+} // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error,
+                   std::size_t limit) {
+    std::string data;
+    if (!ReadPrefix(path, limit, data, error)) {
         return false;
     }
+    if (data.size() > limit) {
+        error = path + ": the file is larger than " + std::to_string(limit >> 20) +
+                " MB, too large for this";
+        return false;
+    }
+    bytes = std::move(data);
+    return true;
+}
+
+bool LoadDat(const ModelVariant& variant, const std::string& path, Image& image,
+             std::string& error) {
+    // Bytes beyond the image are not read: a longer file loads as well.
     const auto size = static_cast<std::size_t>(variant.imageSize);
+    std::string bytes;
+    if (!ReadPrefix(path, size, bytes, error)) {
+        return false;
+    }
     if (bytes.size() < size) {
         error = path + ": the file holds " + std::to_string(bytes.size()) + " bytes, but a " +
                 std::string(variant.programName) + " image needs " + std::to_string(size) +
@@ -132,6 +159,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     }
     if (fs::exists(st) && !fs::is_regular_file(st)) {
         return WriteDirectly(target, path, bytes, error);
+    }
+    if (fs::exists(st) && (st.permissions() & fs::perms::owner_write) == fs::perms::none) {
+        error = path + ": the file is read-only";
+        return false;
     }
     const fs::path tmp = TemporaryPathFor(target);
     std::FILE* f = std::fopen(tmp.string().c_str(), "wb");

@@ -31,10 +31,12 @@ bool StoreDat(const std::string& path, const Image& image, std::string& error);
 
 // Writes `bytes` to a temporary file in the target's directory, flushes it and
 // renames it over `path`. On failure the old file is untouched and no
-// temporary file is left behind.
+// temporary file is left behind. A read-only target is refused, not replaced.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
-// Reads a whole file; false with a message for the user on failure.
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
+// Reads a file of at most `limit` bytes; false with a message for the user
+// on failure or when the file is larger.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error,
+                   std::size_t limit = 64u << 20);
 
 } // namespace radio

@@ -260,3 +260,57 @@ TEST_F(FileVerbs, RealBinaryReportsErrorsOnStderrWithStatus) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FileVerbs, ImportRefusesWhatWouldSilentlyVanish) {
+    ASSERT_EQ(Rc({"new", "--model", "wren-v3", "-o", P("v3.dat")}).code, 0);
+    const std::string before = ReadFile(P("v3.dat"));
+    const std::string csv = Rc({"export", "--model", "wren-v3", P("v3.dat")}).out;
+    const std::string row1 = "  1,,,,,,,,\r\n";
+    struct Case {
+        std::string row, message;
+    };
+    const Case cases[] = {
+        // Below 10 MHz the leading digit pair is 00, which reads as no frequency.
+        {"  1,5.5,5.5,None,None,High,Lock,Yes,\r\n", "below 10 MHz"},
+        // A row without Rx is stored empty: its name would be lost.
+        {"  1,,,,,,,,HOME\r\n", "no Rx Frequency"},
+    };
+    for (const Case& c : cases) {
+        std::string bad = csv;
+        bad.replace(bad.find(row1), row1.size(), c.row);
+        WriteFile(P("bad.csv"), bad);
+        const Result r = Rc({"import", "--model", "wren-v3", P("v3.dat"), P("bad.csv")});
+        EXPECT_NE(r.code, 0) << c.row;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(ReadFile(P("v3.dat")), before);
+    }
+}
+
+TEST_F(FileVerbs, DevicesAndHugeInputsAreReadOnlyAsFarAsNeeded) {
+    // A .dat is read up to the image size only, so a device loads at once.
+    const Result zero = Rc({"options", "--model", "lark", "/dev/zero"});
+    EXPECT_EQ(zero.code, 0) << zero.err;
+    EXPECT_NE(zero.out.find("Time Out Timer:\t0s"), std::string::npos);
+    // A table is not taken into memory without limit.
+    const Result table = Rc({"import", "--model", "lark", RADIO_EXAMPLES_DIR "/lark.dat",
+                             "/dev/zero", "-o", P("x.dat")});
+    EXPECT_NE(table.code, 0);
+    EXPECT_NE(table.err.find("too large"), std::string::npos) << table.err;
+    EXPECT_FALSE(fs::exists(P("x.dat")));
+}
+
+TEST_F(FileVerbs, ReadOnlyFileIsNotReplaced) {
+    ASSERT_EQ(Rc({"new", "--model", "lark", "-o", P("ro.dat")}).code, 0);
+    const std::string csv = Rc({"export", "--model", "lark", RADIO_EXAMPLES_DIR "/lark.dat"}).out;
+    WriteFile(P("t.csv"), csv);
+    fs::permissions(P("ro.dat"), fs::perms::owner_read | fs::perms::group_read);
+    const std::string before = ReadFile(P("ro.dat"));
+    const Result r = Rc({"import", "--model", "lark", P("ro.dat"), P("t.csv")});
+    EXPECT_NE(r.code, 0);
+    EXPECT_NE(r.err.find("read-only"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadFile(P("ro.dat")), before);
+}
+
+} // namespace

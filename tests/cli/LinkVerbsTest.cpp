@@ -146,3 +146,17 @@ TEST_F(LinkFailures, UsageErrors) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(LinkVerbsEarly, ReadChecksWhereTheFileGoesBeforeTalkingToTheRadio) {
+    std::ostringstream out, err;
+    const int code = radioclone::RunRadioclone(
+        {"read", "--model", "lark", "--port", "/dev/null", "-o", "/nonexistent-folder/r.dat"}, out,
+        err);
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(err.str().find("does not exist"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().find("Could not Open the Port"), std::string::npos);
+}
+
+} // namespace

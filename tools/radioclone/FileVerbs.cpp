@@ -41,7 +41,11 @@ bool Emit(const std::string& path, const std::string& text, std::ostream& out, s
     if (path.empty() || path == "-") {
         out << text;
         out.flush();
-        return static_cast<bool>(out);
+        if (!out) {
+            err << "radioclone: cannot write to standard output\n";
+            return false;
+        }
+        return true;
     }
     std::string error;
     if (!radio::WriteFileAtomically(path, text, error)) {
@@ -204,11 +208,11 @@ int VerbOptions(const std::vector<std::string>& args, std::ostream& out, std::os
     if (!Load(*v, p.positional[0], image, err)) {
         return kExitFailure;
     }
+    std::string text;
     for (const auto& line : radio::OptionsPageLines(*v, image, lang)) {
-        out << line.label << '\t' << line.value << '\n';
+        text += line.label + '\t' + line.value + '\n';
     }
-    out.flush();
-    return out ? kExitOk : kExitFailure;
+    return Emit({}, text, out, err) ? kExitOk : kExitFailure;
 }
 
 } // namespace radioclone

@@ -203,6 +203,22 @@ int Transfer(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return kExitUsage;
     }
 
+    if (!write) {
+        // Find out now, not after a whole transfer, that the file cannot go there.
+        const std::filesystem::path target(output);
+        const std::filesystem::path folder =
+            target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+        std::error_code ec;
+        if (!std::filesystem::is_directory(folder, ec)) {
+            err << "radioclone: " << output << ": the folder " << folder.string()
+                << " does not exist\n";
+            return kExitFailure;
+        }
+        if (std::filesystem::is_directory(target, ec)) {
+            err << "radioclone: " << output << ": is a folder, not a file\n";
+            return kExitFailure;
+        }
+    }
     radio::Image image = radio::MakeDefaultImage(*v);
     std::string error;
     if (write && !radio::LoadDat(*v, p.positional[0], image, error)) {
@@ -332,11 +348,18 @@ int VerbSimulate(const std::vector<std::string>& args, std::ostream& out, std::o
         return kExitFailure;
     }
     radio::sim::RadioSimulator sim;
-    sim.SetSessionCallback([&err](const radio::sim::SessionRecord& s) {
+    sim.SetSessionCallback([&err, &out, &sim](const radio::sim::SessionRecord& s) {
         err << "session " << s.number << ": " << s.blocksRead << " blocks read, " << s.blocksWritten
             << " blocks written" << (s.hungUp ? ", hung up" : "") << (s.saved ? ", saved" : "")
             << (s.saveError.empty() ? "" : ", " + s.saveError) << "\n";
         err.flush();
+        if (s.hungUp) {
+            // The radio serves on from a new device; say which.
+            out << sim.DevicePath() << "\n";
+            out.flush();
+            err << "The radio is now on " << sim.DevicePath() << "\n";
+            err.flush();
+        }
     });
     InterruptGuard guard;
     if (!sim.Start(*v, memory, options, error)) {
