@@ -242,7 +242,7 @@ bool CMainFrame::OpenDocumentFile(const std::string& path) {
     std::unique_ptr<CProgrammerDoc> document = CreateDocument(m_variant);
     std::string error;
     if (!document->OnOpenDocument(path, error)) {
-        ShowFileError(error);
+        ShowFileError(false, error);
         return false;
     }
     // Opening a file makes its product the remembered one.
@@ -297,15 +297,21 @@ bool CMainFrame::SaveDocument(const std::string& path) {
     }
     std::string error;
     if (!document->OnSaveDocument(path, error)) {
-        ShowFileError(error);
+        ShowFileError(true, error);
         return false;
     }
     m_pChild->setWindowTitle(QString::fromStdString(document->GetTitle()));
     return true;
 }
 
-void CMainFrame::ShowFileError(const std::string& error) {
-    radio::ShowMessageBox(this, error, radio::AppContext().language.displayName,
+void CMainFrame::ShowFileError(bool saving, const std::string& error) {
+    // A first line in the interface's language; the system's details follow.
+    static constexpr radio::TextPair kNotOpened{"The file could not be opened.",
+                                                "无法打开该文件。"};
+    static constexpr radio::TextPair kNotSaved{"The file could not be saved.", "无法保存该文件。"};
+    const radio::CAppContext& app = radio::AppContext();
+    const std::string headline((saving ? kNotSaved : kNotOpened).In(app.language.textLanguage));
+    radio::ShowMessageBox(this, headline + "\n" + error, app.language.displayName,
                           radio::MessageIcon::Exclamation, radio::MessageButtons::Ok);
 }
 

@@ -103,7 +103,7 @@ private:
     static bool HasBuiltInCommand(int commandId);
     void ShowDocument(std::unique_ptr<CProgrammerDoc> document);
     void OnAppAbout();
-    void ShowFileError(const std::string& error);
+    void ShowFileError(bool saving, const std::string& error);
 
     const radio::ModelVariant& m_variant;
     QMdiArea* m_mdiArea;
