@@ -11,20 +11,6 @@ enum class LinkMessage {
     ProgramInterrupt = 61454,   // "Program Interrupt,..."
 };
 
-// The English text of a link message.
-inline const char* LinkMessageText(LinkMessage id) {
-    switch (id) {
-    case LinkMessage::PortOpenFailed:
-        return "Could not Open the Port,Please check whether the Port are occupied or the device "
-               "are ok";
-    case LinkMessage::CommunicationError:
-        return "Communication Error,Please check all the connections and the radio power";
-    case LinkMessage::ProgramInterrupt:
-        break;
-    }
-    return "Program Interrupt, Please reset the radio and try again";
-}
-
 class ITransferHost {
 public:
     virtual ~ITransferHost() = default;

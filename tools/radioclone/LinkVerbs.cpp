@@ -5,6 +5,7 @@
 #include <IniFile.h>
 #include <MemoryImage.h>
 #include <PortNames.h>
+#include <Strings.h>
 #include <SystemWaiter.h>
 
 #ifndef _WIN32
@@ -83,15 +84,14 @@ public:
     bool CancelRequested() override { return g_interrupted; }
     void ShowMessage(radio::LinkMessage id, const char* detail) override {
         EndBar();
-        m_err << "radioclone: " << radio::LinkMessageText(id) << "\n";
+        m_err << "radioclone: " << Text(static_cast<int>(id)) << "\n";
         if (detail && *detail) {
             m_err << "radioclone: " << detail << "\n";
         }
     }
     bool AskRetry() override {
         EndBar();
-        m_err << "radioclone: " << radio::LinkMessageText(radio::LinkMessage::CommunicationError)
-              << "\n";
+        m_err << "radioclone: " << Text(radio::ids::kCommunicationError) << "\n";
         if (m_retries > 0 && !g_interrupted) {
             --m_retries;
             m_err << "radioclone: retrying (" << m_retries << " more after this)\n";
@@ -103,6 +103,11 @@ public:
     void AfterRead() override {}
 
 private:
+    // The programmers' own English message texts.
+    static std::string_view Text(int id) {
+        return radio::LoadResString(id, radio::Language::English);
+    }
+
     void EndBar() {
         if (m_barShown) {
             m_err << "\n";
