@@ -15,18 +15,9 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+// Test names from the variant table ("ProgramLark", ...).
 std::string ModelName(Model m) {
-    switch (m) {
-    case Model::Lark:
-        return "Lark";
-    case Model::Wren:
-        return "Wren";
-    case Model::WrenV2:
-        return "WrenV2";
-    case Model::WrenV3:
-        return "WrenV3";
-    }
-    return "?";
+    return std::string(VariantFor(m).programName);
 }
 
 // ---------------------------------------------------------------------------

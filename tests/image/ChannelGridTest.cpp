@@ -21,18 +21,9 @@ const ModelVariant& V3() {
     return VariantFor(Model::WrenV3);
 }
 
+// Test names from the variant table ("ProgramLark", ...).
 std::string ModelName(Model m) {
-    switch (m) {
-    case Model::Lark:
-        return "Lark";
-    case Model::Wren:
-        return "Wren";
-    case Model::WrenV2:
-        return "WrenV2";
-    case Model::WrenV3:
-        return "WrenV3";
-    }
-    return "?";
+    return std::string(VariantFor(m).programName);
 }
 
 // Stores a count of 10 Hz as 8 BCD digits, least significant pair first.
