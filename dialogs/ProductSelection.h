@@ -5,7 +5,7 @@
 // selection names the main window and gives the channel editor its band.
 #pragma once
 
-#include "CellEditRules.h"
+#include "BandLimits.h"
 #include "IniFile.h"
 #include "MemoryImage.h"
 #include "SettingsStore.h"

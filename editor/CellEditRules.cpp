@@ -7,8 +7,14 @@ namespace radio {
 
 namespace {
 
-// 1000 MHz in counts of 10 Hz: eight BCD digits hold no more.
-constexpr std::int32_t kUnstorableCount = 100000000;
+bool OnAChannelStep(std::int32_t count) {
+    for (const std::int32_t step : kChannelStepCounts) {
+        if (count % step == 0) {
+            return true;
+        }
+    }
+    return false;
+}
 
 void EmptyRow(IGridCursor& grid, int row) {
     for (int c = 1; c < grid.Cols(); ++c) {
@@ -30,9 +36,9 @@ void WriteNewChannel(IGridCursor& grid, const EditContext& ctx, int row, const s
 int FrequencyCheck::MessageId() const {
     switch (verdict) {
     case FrequencyVerdict::OutOfRange:
-        return kIdsOutOfRange;
+        return ids::kOutOfRange;
     case FrequencyVerdict::OffStep:
-        return kIdsOffStep;
+        return ids::kOffStep;
     case FrequencyVerdict::Accepted:
         break;
     }
@@ -55,9 +61,9 @@ FrequencyCheck CheckFrequency(std::string_view typed, const BandLimits& band) {
     check.text = FormatMHz(static_cast<std::int64_t>(*count));
     // The band comes first, then the step; a value the record cannot hold is
     // refused even when the band would let it through.
-    if (*count <= 0 || *count >= kUnstorableCount || *count < band.lower || *count > band.upper) {
+    if (*count <= 0 || *count > kMaxFrequencyCount || *count < band.lower || *count > band.upper) {
         check.verdict = FrequencyVerdict::OutOfRange;
-    } else if (*count % 500 != 0 && *count % 625 != 0) {
+    } else if (!OnAChannelStep(*count)) {
         check.verdict = FrequencyVerdict::OffStep;
     } else {
         check.verdict = FrequencyVerdict::Accepted;

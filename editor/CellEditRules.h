@@ -8,7 +8,9 @@
 // table in the tests.
 #pragma once
 
+#include "BandLimits.h"
 #include "ChannelGrid.h"
+#include "MessageIds.h"
 #include "Texts.h"
 #include "Variant.h"
 
@@ -17,18 +19,6 @@
 #include <string_view>
 
 namespace radio {
-
-// Message ids of the cell editors.
-inline constexpr int kIdsOutOfRange = 61448;
-inline constexpr int kIdsOffStep = 61456;
-inline constexpr int kIdsCaution = 61458;
-
-// Frequency limits of the chosen band in counts of 10 Hz, both inclusive.
-struct BandLimits {
-    std::int32_t lower = 0;
-    std::int32_t upper = 0;
-    bool operator==(const BandLimits&) const = default;
-};
 
 enum class FrequencyVerdict { Accepted, OutOfRange, OffStep };
 

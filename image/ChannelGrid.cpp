@@ -1,6 +1,7 @@
 #include "ChannelGrid.h"
 
 #include "ChannelName.h"
+#include "ChannelRecord.h"
 #include "FrequencyCode.h"
 #include "ToneCode.h"
 
@@ -118,8 +119,8 @@ void ImageToGrid(const ModelVariant& v, Image& image, IChannelTable& table, Lang
     for (int r = 1; r <= v.channelRows; ++r) {
         const int record = v.RecordOffset(r);
         const std::uint8_t* rec = image.data() + record;
-        const bool rxPresent = FrequencyPresent(rec);
-        const bool txPresent = FrequencyPresent(rec + 4);
+        const bool rxPresent = FrequencyPresent(rec + record::kRxFrequency);
+        const bool txPresent = FrequencyPresent(rec + record::kTxFrequency);
         if (v.rowStyle == RowStyle::BlankWhenRxMissing && !rxPresent) {
             for (int c = 1; c < v.Cols(); ++c) {
                 table.SetTextMatrix(r, c, std::string());
@@ -133,16 +134,16 @@ void ImageToGrid(const ModelVariant& v, Image& image, IChannelTable& table, Lang
             std::string text;
             switch (col.kind) {
             case ColumnKind::RxFrequency:
-                text = FrequencyText(rec);
+                text = FrequencyText(rec + record::kRxFrequency);
                 break;
             case ColumnKind::TxFrequency:
-                text = FrequencyText(rec + 4);
+                text = FrequencyText(rec + record::kTxFrequency);
                 break;
             case ColumnKind::DecodeTone:
-                text = ToneCellText(v, rec + 8, blank, lang);
+                text = ToneCellText(v, rec + record::kDecodeTone, blank, lang);
                 break;
             case ColumnKind::EncodeTone:
-                text = ToneCellText(v, rec + 10, blank, lang);
+                text = ToneCellText(v, rec + record::kEncodeTone, blank, lang);
                 break;
             case ColumnKind::Choice: {
                 const int value = ReadChoice(col.choice, image, record, r);
@@ -172,7 +173,7 @@ void GridToImage(const ModelVariant& v, const IChannelTable& table, Image& image
         const int record = v.RecordOffset(r);
         std::uint8_t* rec = image.data() + record;
         if (v.rowStyle == RowStyle::BlankWhenRxMissing && table.TextMatrix(r, 1).empty()) {
-            std::fill(rec, rec + 16, 0xFF); // the row's name stays
+            std::fill(rec, rec + record::kSize, 0xFF); // the row's name stays
             continue;
         }
         for (int c = 1; c < v.Cols(); ++c) {
@@ -182,13 +183,16 @@ void GridToImage(const ModelVariant& v, const IChannelTable& table, Image& image
             case ColumnKind::RxFrequency:
             case ColumnKind::TxFrequency: {
                 const FrequencyBytes f = EncodeFrequencyText(text);
-                std::copy(f.begin(), f.end(), rec + (col.kind == ColumnKind::RxFrequency ? 0 : 4));
+                std::copy(f.begin(), f.end(),
+                          rec + (col.kind == ColumnKind::RxFrequency ? record::kRxFrequency
+                                                                     : record::kTxFrequency));
                 break;
             }
             case ColumnKind::DecodeTone:
             case ColumnKind::EncodeTone: {
                 const ToneBytes t = EncodeTone(v.toneCode, text);
-                const int at = col.kind == ColumnKind::DecodeTone ? 8 : 10;
+                const int at =
+                    col.kind == ColumnKind::DecodeTone ? record::kDecodeTone : record::kEncodeTone;
                 rec[at] = t.low;
                 rec[at + 1] = t.high;
                 break;

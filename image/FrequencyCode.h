@@ -14,6 +14,9 @@ using FrequencyBytes = std::array<std::uint8_t, 4>;
 
 // The largest count that fits 8 digits (999.99999 MHz).
 inline constexpr std::int64_t kMaxFrequencyCount = 99999999;
+// The channel steps a typed frequency must lie on, in counts of 10 Hz: 5 kHz
+// and 6.25 kHz (message 61456 names them).
+inline constexpr std::array<std::int32_t, 2> kChannelStepCounts{500, 625};
 // The smallest count that reads back as present (10 MHz): below it the most
 // significant byte is 00, which means no frequency.
 inline constexpr std::int64_t kMinPresentFrequencyCount = 1000000;

@@ -8,24 +8,22 @@ namespace radio {
 
 namespace {
 
-int ShownIndex(const OptionDef& o, std::uint8_t b) {
-    int index = 0;
+int ShownIndex(const OptionDef& o, const OptionField& f, std::uint8_t b) {
+    const int field = (b >> f.shift) & f.mask;
+    int index = field;
     switch (o.rule) {
     case OptionRule::Bits:
     case OptionRule::CheckBox:
-        index = (b >> o.shift) & o.mask;
+    case OptionRule::WholeByte:
         break;
     case OptionRule::IndexPlusOne:
-        index = ((b >> o.shift) & o.mask) - 1;
+        index = field - 1;
         break;
     case OptionRule::TwoBitChoice:
-        index = std::min((b >> o.shift) & 0x3, 2);
+        index = std::min(field, 2);
         break;
     case OptionRule::InvertedFlag:
-        index = 1 - ((b >> o.shift) & 1);
-        break;
-    case OptionRule::WholeByte:
-        index = b & o.showMask;
+        index = 1 - field;
         break;
     }
     if (o.rule == OptionRule::CheckBox) {
@@ -37,21 +35,21 @@ int ShownIndex(const OptionDef& o, std::uint8_t b) {
     return index;
 }
 
-std::uint8_t SetField(std::uint8_t b, int shift, std::uint8_t mask, int value) {
-    const auto fieldMask = static_cast<std::uint8_t>(mask << shift);
-    return static_cast<std::uint8_t>((b & ~fieldMask) | ((value << shift) & fieldMask));
+std::uint8_t SetField(std::uint8_t b, const OptionField& f, int value) {
+    const auto fieldMask = static_cast<std::uint8_t>(f.mask << f.shift);
+    return static_cast<std::uint8_t>((b & ~fieldMask) | ((value << f.shift) & fieldMask));
 }
 
-std::uint8_t Stored(const OptionDef& o, std::uint8_t b, int index) {
+std::uint8_t Stored(const OptionDef& o, const OptionField& f, std::uint8_t b, int index) {
     switch (o.rule) {
     case OptionRule::Bits:
     case OptionRule::CheckBox:
     case OptionRule::TwoBitChoice:
-        return SetField(b, o.shift, o.mask, index);
+        return SetField(b, f, index);
     case OptionRule::IndexPlusOne:
-        return SetField(b, o.shift, o.mask, index + 1);
+        return SetField(b, f, index + 1);
     case OptionRule::InvertedFlag:
-        return SetField(b, o.shift, 0x1, index == 1 ? 0 : 1);
+        return SetField(b, f, index == 1 ? 0 : 1);
     case OptionRule::WholeByte:
         return static_cast<std::uint8_t>(index & o.storeMask);
     }
@@ -67,7 +65,8 @@ std::string Decimal(int v) {
 std::vector<int> LoadOptions(const ModelVariant& variant, const Image& image) {
     std::vector<int> indices;
     for (const OptionDef& o : variant.options) {
-        indices.push_back(ShownIndex(o, image[static_cast<std::size_t>(o.offset)]));
+        const OptionField& f = variant.Field(o.field);
+        indices.push_back(ShownIndex(o, f, image[static_cast<std::size_t>(f.offset)]));
     }
     return indices;
 }
@@ -78,8 +77,9 @@ void StoreOptions(const ModelVariant& variant, Image& image, const std::vector<i
         if (indices[i] < 0) {
             continue; // no selection: keep what the radio had
         }
-        auto& b = image[static_cast<std::size_t>(o.offset)];
-        b = Stored(o, b, indices[i]);
+        const OptionField& f = variant.Field(o.field);
+        auto& b = image[static_cast<std::size_t>(f.offset)];
+        b = Stored(o, f, b, indices[i]);
     }
 }
 
@@ -89,22 +89,21 @@ std::vector<OptionsPageLine> OptionsPageLines(const ModelVariant& variant, const
     static constexpr TextPair kOff{"Off", "关"};
     std::vector<OptionsPageLine> lines;
     for (const PrintLine& p : variant.printLines) {
-        const std::uint8_t b = image[static_cast<std::size_t>(p.offset)];
+        const OptionField& f = variant.Field(p.field);
+        const int v = (image[static_cast<std::size_t>(f.offset)] >> f.shift) &
+                      (p.readMask != 0 ? p.readMask : f.mask);
         std::string value;
         switch (p.kind) {
         case PrintKind::Lookup: {
-            std::size_t i = static_cast<std::size_t>((b & p.mask) >> p.shift);
-            i = std::min(i, p.texts.size() - 1);
+            const std::size_t i = std::min(static_cast<std::size_t>(v), p.texts.size() - 1);
             value = std::string(p.texts[i].In(lang));
             break;
         }
         case PrintKind::OnOff: {
-            const bool set = ((b >> p.shift) & 1) != 0;
-            value = std::string((set != p.inverted ? kOn : kOff).In(lang));
+            value = std::string(((v != 0) != p.inverted ? kOn : kOff).In(lang));
             break;
         }
         case PrintKind::Number: {
-            const int v = (b & p.mask) >> p.shift;
             if (v == p.offAt) {
                 value = std::string(kOff.In(lang));
             } else if (v == p.specialAt) {
@@ -115,7 +114,6 @@ std::vector<OptionsPageLine> OptionsPageLines(const ModelVariant& variant, const
             break;
         }
         case PrintKind::Fifths: {
-            const int v = b & p.mask;
             if (v == 0) {
                 value = std::string(kOff.In(lang));
             } else {

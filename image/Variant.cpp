@@ -1,6 +1,7 @@
 #include "Variant.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace radio {
 
@@ -39,6 +40,16 @@ std::string ModelVariant::RowLabel(int row) const {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%*d", labelWidth, number);
     return buf;
+}
+
+const OptionField& ModelVariant::Field(OptionId id) const {
+    for (const OptionField& f : optionFields) {
+        if (f.id == id) {
+            return f;
+        }
+    }
+    // The tables are checked by the tests; reaching here is a table fault.
+    std::abort();
 }
 
 const std::vector<const ModelVariant*>& AllVariants() {

@@ -6,6 +6,8 @@
 // programmer. Code asks the table, never the model's name.
 #pragma once
 
+#include "ChannelName.h"
+#include "ChannelRecord.h"
 #include "Texts.h"
 
 #include <cstdint>
@@ -57,7 +59,7 @@ struct ChoiceField {
         ScanAddBitmap, // one bit per row in the bitmap at bitmapOffset
     };
     Storage storage = Storage::RecordBits;
-    int recordByte = 0;            // RecordBits: byte of the 16-byte record
+    int recordByte = 0;            // RecordBits: byte of the record (record::kFlags, ...)
     int shift = 0;                 // RecordBits: position of the field's lowest bit
     std::uint8_t mask = 0;         // RecordBits: field mask after shifting
     int bitmapOffset = 0;          // ScanAddBitmap: image offset of the bitmap
@@ -94,43 +96,78 @@ struct TransferPlan {
     bool Covers(int address) const;
 };
 
-// Rules by which an option's stored bits become a choice index and back.
+// The options of the programmers' option blocks, each named once.
+enum class OptionId {
+    TimeOutTimer,
+    TotPreAlert,
+    SquelchLevel,
+    BatterySaver,
+    Beep,
+    VoxGainLevel, // ProgramWrenV3: "Voice Sensitivity"
+    VoxDelayTime,
+    VoiceAnnunciation,
+    CallTone,
+    VoxFunction,
+    ScanFunction,
+    Step,
+    KeypadLock,
+    Led,
+    ScanMode,
+    Mode,
+    ChannelName, // ProgramWrenV3: "Channel Display"
+    Busy,
+    PriorityScan,
+    Encoder,
+    PriScanningTime,
+};
+
+// Where an option lives in the image: the bits (image[offset] >> shift) &
+// mask. This is the one description of each option's place; the Optional
+// Features dialog and the printout's options page both read it.
+struct OptionField {
+    OptionId id;
+    int offset = 0;
+    int shift = 0;
+    std::uint8_t mask = 0x01; // after shifting
+};
+
+// Rules by which an option's field becomes a choice index and back.
 enum class OptionRule {
-    Bits,         // index in the field's bits; other bits preserved
-    IndexPlusOne, // stored value is index + 1; other bits preserved
+    Bits,         // the index is the field; other bits preserved
+    IndexPlusOne, // the field is index + 1; other bits preserved
     TwoBitChoice, // 00, 01, 10 for index 0, 1, 2; 10 and 11 show index 2
     InvertedFlag, // one bit: index 1 ("On") stores 0, index 0 stores 1
-    WholeByte,    // the whole byte is index & storeMask; shown is value & showMask
+    WholeByte,    // shown: the field; stored: the whole byte becomes index & storeMask
     CheckBox,     // one bit: 1 = checked
 };
 
+// A control of the Optional Features dialog.
 struct OptionDef {
+    OptionId field;
     TextPair label;
-    int offset = 0;
-    int shift = 0;
-    std::uint8_t mask = 0; // field mask after shifting (Bits, IndexPlusOne)
     OptionRule rule = OptionRule::Bits;
     std::uint8_t storeMask = 0xFF; // WholeByte
-    std::uint8_t showMask = 0xFF;  // WholeByte
     std::vector<TextPair> choices; // empty for a check box
     int controlId = 0;
 };
 
-// How a line of the printout's options page forms its value text.
+// How a line of the printout's options page forms its value text from
+// v = (byte >> field shift) & (readMask, or the field's mask when 0).
 enum class PrintKind {
-    Lookup, // texts[(b & mask) >> shift], the last text for any larger value
-    OnOff,  // bit `shift`: 1 "On", 0 "Off" (inverted: the other way round)
-    Number, // v = (b & mask) >> shift; v == offAt prints "Off"; v == specialAt prints specialText;
+    Lookup, // texts[v], the last text for any larger value
+    OnOff,  // v 1 "On", 0 "Off" (inverted: the other way round)
+    Number, // v == offAt prints "Off"; v == specialAt prints specialText;
             // else (v + addend) * multiplier with "%d" and the suffix
-    Fifths, // v = b & mask; 0 prints "Off"; else v * 0.2 with "%1.1f"
+    Fifths, // 0 prints "Off"; else v * 0.2 with "%1.1f"
 };
 
 struct PrintLine {
+    OptionId field;
     TextPair label;
-    int offset = 0;
-    std::uint8_t mask = 0xFF;
-    int shift = 0;
     PrintKind kind = PrintKind::Number;
+    // The printout reads other bits than the dialog for a few options (the
+    // whole byte of "Step", two bits of the Wren family's "Time Out Timer").
+    std::uint8_t readMask = 0;
     std::vector<TextPair> texts; // Lookup
     bool inverted = false;       // OnOff
     int offAt = -1;              // Number
@@ -144,10 +181,9 @@ struct PrintLine {
 struct ModelVariant {
     Model model;
     Family family = Family::Wren;
-    std::string_view cliName;      // "lark", "wren", "wren-v2", "wren-v3"
-    std::string_view programName;  // "ProgramLark", ...
-    std::string_view profileFile;  // "ProgramLark.ini", ...
-    std::string_view documentType; // registry file type of the document template
+    std::string_view cliName;     // "lark", "wren", "wren-v2", "wren-v3"
+    std::string_view programName; // "ProgramLark", ...
+    std::string_view profileFile; // "ProgramLark.ini", ...
     // Resource library of the interface language: the language's name
     // followed by this; empty when the program has only its own resources.
     std::string_view languageLibrarySuffix;
@@ -161,8 +197,8 @@ struct ModelVariant {
 
     // Channel records and the grid
     int channelRows = 0;            // grid rows 1..channelRows
-    int recordBase = 0;             // record of grid row r at recordBase + 16 (r - 1)
-    int nameBase = -1;              // names of grid row r at nameBase + 8 (r - 1); -1 none
+    int recordBase = 0;             // record of grid row r at recordBase + record::kSize (r - 1)
+    int nameBase = -1;              // name of grid row r at nameBase + kNameBytes (r - 1); -1 none
     std::string_view firstRowLabel; // label of row 1 instead of a number ("Pr"), else empty
     int labelWidth = 2;             // "%2d" or "%3d"
     ToneCodeKind toneCode = ToneCodeKind::Lark;
@@ -186,7 +222,9 @@ struct ModelVariant {
     bool productDialogHelpPerControl = false;
     bool hasScanInformation = false;
 
-    // Option block and the printout's options page
+    // Option block: where each option lives, the dialog's controls in
+    // dialog order, the printout's lines in page order.
+    std::vector<OptionField> optionFields;
     std::vector<OptionDef> options;
     std::vector<PrintLine> printLines;
 
@@ -199,11 +237,14 @@ struct ModelVariant {
 
     int Cols() const { return static_cast<int>(columns.size()); }
     int Rows() const { return channelRows + 1; }
-    int RecordOffset(int row) const { return recordBase + 16 * (row - 1); }
-    int NameOffset(int row) const { return nameBase + 8 * (row - 1); }
+    int RecordOffset(int row) const { return recordBase + record::kSize * (row - 1); }
+    int NameOffset(int row) const { return nameBase + kNameBytes * (row - 1); }
     bool HasNames() const { return nameBase >= 0; }
     // Text of column 0 of a channel row, exactly as the grid shows it.
     std::string RowLabel(int row) const;
+    // The place of an option of this programmer (every option its dialog or
+    // printout names has one).
+    const OptionField& Field(OptionId id) const;
 };
 
 const ModelVariant& VariantFor(Model model);

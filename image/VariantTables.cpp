@@ -111,7 +111,7 @@ ChoiceField RecordBits(int byte, int shift, std::uint8_t mask, std::vector<Choic
 // Wren family: power in byte 12 bits 5-4, 11 shows empty; unknown text stores Low.
 GridColumn WrenPowerColumn() {
     return ChoiceColumn({"Power", "功率"}, 1.0, 1129,
-                        RecordBits(12, 4, 0x3,
+                        RecordBits(record::kFlags, 4, 0x3,
                                    {{texts::kHigh, 2}, {texts::kMiddle, 1}, {texts::kLow, 0}},
                                    {2, 1, 0, -1}, 0),
                         0);
@@ -120,14 +120,16 @@ GridColumn WrenPowerColumn() {
 // Wren family: channel lock in byte 12 bit 3. What an unrecognised (empty)
 // text stores differs between the programmers.
 GridColumn WrenLockColumn(std::uint8_t otherCode) {
-    return ChoiceColumn(
-        {"Cha Lock", "信道锁定"}, 1.0, 1127,
-        RecordBits(12, 3, 0x1, {{texts::kLock, 1}, {texts::kUnlock, 0}}, {1, 0}, otherCode), 0);
+    return ChoiceColumn({"Cha Lock", "信道锁定"}, 1.0, 1127,
+                        RecordBits(record::kFlags, 3, 0x1, {{texts::kLock, 1}, {texts::kUnlock, 0}},
+                                   {1, 0}, otherCode),
+                        0);
 }
 
 GridColumn WrenScanAddColumn(double width) {
-    return ChoiceColumn({"Scan Add", "扫描添加"}, width, 1134,
-                        RecordBits(12, 2, 0x1, {{texts::kYes, 1}, {texts::kNo, 0}}, {1, 0}, 1), 0);
+    return ChoiceColumn(
+        {"Scan Add", "扫描添加"}, width, 1134,
+        RecordBits(record::kFlags, 2, 0x1, {{texts::kYes, 1}, {texts::kNo, 0}}, {1, 0}, 1), 0);
 }
 
 std::vector<GridColumn> LarkColumns() {
@@ -146,15 +148,18 @@ std::vector<GridColumn> LarkColumns() {
         ToneColumn(true),
         ToneColumn(false),
         ChoiceColumn({"Power", "功率"}, 0.9, 1129,
-                     RecordBits(13, 5, 0x1, {{texts::kHigh, 1}, {texts::kLow, 0}}, {1, 0}, 0), 0),
+                     RecordBits(record::kMoreFlags, 5, 0x1, {{texts::kHigh, 1}, {texts::kLow, 0}},
+                                {1, 0}, 0),
+                     0),
         ChoiceColumn({"Scan Add", "扫描添加"}, 0.9, 1134, scan, 1),
         ChoiceColumn({"Busy Lock", "繁忙锁定"}, 0.9, 1139,
-                     RecordBits(12, 3, 0x3,
+                     RecordBits(record::kFlags, 3, 0x3,
                                 {{texts::kOff, 0}, {texts::kCarrier, 1}, {texts::kQtDqt, 2}},
                                 {0, 1, 2, 2}, 2),
                      0),
         ChoiceColumn({"W/N", "宽/窄"}, 0.9, 1128,
-                     RecordBits(13, 4, 0x1, {{texts::kWide, 1}, {texts::kNarrow, 0}}, {1, 0}, 0),
+                     RecordBits(record::kMoreFlags, 4, 0x1,
+                                {{texts::kWide, 1}, {texts::kNarrow, 0}}, {1, 0}, 0),
                      0),
     };
 }
@@ -184,31 +189,36 @@ std::vector<GridColumn> WrenColumns(std::uint8_t lockOtherCode, bool withNames) 
 }
 
 // ---- option block -------------------------------------------------------
+//
+// Per programmer: where each option lives (once), then the dialog's controls
+// and the printout's lines over those places.
 
-OptionDef Option(TextPair label, int offset, int shift, std::uint8_t mask, OptionRule rule,
-                 std::vector<TextPair> choices, int controlId) {
+using Id = OptionId;
+
+OptionField Field(Id id, int offset, int shift, std::uint8_t mask) {
+    return {id, offset, shift, mask};
+}
+
+OptionDef Option(Id field, TextPair label, OptionRule rule, std::vector<TextPair> choices,
+                 int controlId) {
     OptionDef o;
+    o.field = field;
     o.label = label;
-    o.offset = offset;
-    o.shift = shift;
-    o.mask = mask;
     o.rule = rule;
     o.choices = std::move(choices);
     o.controlId = controlId;
     return o;
 }
 
-OptionDef WholeByte(TextPair label, int offset, std::uint8_t storeMask, std::uint8_t showMask,
-                    std::vector<TextPair> choices, int controlId) {
-    OptionDef o =
-        Option(label, offset, 0, 0xFF, OptionRule::WholeByte, std::move(choices), controlId);
+OptionDef WholeByte(Id field, TextPair label, std::uint8_t storeMask, std::vector<TextPair> choices,
+                    int controlId) {
+    OptionDef o = Option(field, label, OptionRule::WholeByte, std::move(choices), controlId);
     o.storeMask = storeMask;
-    o.showMask = showMask;
     return o;
 }
 
-OptionDef CheckBox(TextPair label, int offset, int bit, int controlId) {
-    return Option(label, offset, bit, 0x1, OptionRule::CheckBox, {}, controlId);
+OptionDef CheckBox(Id field, TextPair label, int controlId) {
+    return Option(field, label, OptionRule::CheckBox, {}, controlId);
 }
 
 const std::vector<TextPair> kOffOn{Same("Off"), Same("On")};
@@ -239,68 +249,121 @@ std::vector<TextPair> WrenFamilyNumbers(int first, int last) {
     return list;
 }
 
+std::vector<OptionField> LarkOptionFields() {
+    return {
+        Field(Id::TimeOutTimer, 0x130, 0, 0x7F),
+        Field(Id::TotPreAlert, 0x131, 0, 0x0F),
+        Field(Id::SquelchLevel, 0x134, 0, 0x0F),
+        Field(Id::BatterySaver, 0x135, 0, 0x01),
+        Field(Id::Beep, 0x136, 0, 0x01),
+        Field(Id::VoxGainLevel, 0x13A, 0, 0x1F),
+        Field(Id::VoxDelayTime, 0x13B, 0, 0x07),
+        Field(Id::VoiceAnnunciation, 0x12F, 0, 0x03),
+        // Outside the transferred ranges: printed, edited by no dialog.
+        Field(Id::CallTone, 0x3F0, 0, 0xFF),
+        Field(Id::VoxFunction, 0x3C7, 0, 0x01),
+        Field(Id::ScanFunction, 0x3C7, 1, 0x01),
+    };
+}
+
+// The Wren family's common fields over a block at `base`: 0xFC0 in
+// ProgramWren, 0x1FC0 in ProgramWrenV2 and V3.
+std::vector<OptionField> WrenOptionFields(int base) {
+    return {
+        Field(Id::Beep, base + 0x00, 0, 0x01),
+        Field(Id::SquelchLevel, base + 0x01, 0, 0x0F),
+        Field(Id::TimeOutTimer, base + 0x03, 0, 0x03),
+        Field(Id::Step, base + 0x20, 0, 0x07),
+        Field(Id::KeypadLock, base + 0x21, 1, 0x01),
+        Field(Id::Led, base + 0x21, 2, 0x03),
+        Field(Id::ScanMode, base + 0x21, 4, 0x03),
+        Field(Id::Mode, base + 0x22, 0, 0x03),
+        Field(Id::VoxGainLevel, base + 0x24, 0, 0x1F),
+        Field(Id::CallTone, base + 0x25, 0, 0x0F),
+        Field(Id::BatterySaver, base + 0x26, 0, 0x07),
+    };
+}
+
+std::vector<OptionField> WrenV2V3OptionFields(bool v3) {
+    std::vector<OptionField> fields = WrenOptionFields(0x1FC0);
+    for (OptionField& f : fields) {
+        if (f.id == Id::TimeOutTimer) {
+            f.mask = 0x0F; // a whole-byte option here: the dialog shows the low nibble
+        }
+    }
+    fields.push_back(Field(Id::ChannelName, 0x1FE1, 7, 0x01));
+    fields.push_back(Field(Id::Busy, 0x1FE1, 6, 0x01));
+    fields.push_back(Field(Id::Encoder, 0x1FE2, 5, 0x01));
+    if (v3) {
+        fields.push_back(Field(Id::PriorityScan, 0x1FE2, 6, 0x01));
+        fields.push_back(Field(Id::PriScanningTime, 0x1FE7, 0, 0x07));
+    }
+    return fields;
+}
+
 std::vector<OptionDef> LarkOptions() {
     return {
-        Option({"Time-Out Timer", "Time-Out Timer"}, 0x130, 0, 0x7F, OptionRule::IndexPlusOne,
+        Option(Id::TimeOutTimer, {"Time-Out Timer", "Time-Out Timer"}, OptionRule::IndexPlusOne,
                Seconds15To600(), 1118),
-        Option({"TOT Pre-Alert", "TOT Pre-Alert"}, 0x131, 0, 0x0F, OptionRule::IndexPlusOne,
+        Option(Id::TotPreAlert, {"TOT Pre-Alert", "TOT Pre-Alert"}, OptionRule::IndexPlusOne,
                OffThenNumbers(1, 10), 1130),
-        Option({"Squelch Level", "Squelch Level"}, 0x134, 0, 0x0F, OptionRule::Bits, Numbers(0, 9),
-               1116),
-        CheckBox({"Battery Saver", "Battery Saver"}, 0x135, 0, 1005),
-        CheckBox({"Beep", "Beep"}, 0x136, 0, 1016),
-        Option({"Vox Gain Level", "Vox Gain Level"}, 0x13A, 0, 0x1F, OptionRule::Bits,
+        Option(Id::SquelchLevel, {"Squelch Level", "Squelch Level"}, OptionRule::Bits,
+               Numbers(0, 9), 1116),
+        CheckBox(Id::BatterySaver, {"Battery Saver", "Battery Saver"}, 1005),
+        CheckBox(Id::Beep, {"Beep", "Beep"}, 1016),
+        Option(Id::VoxGainLevel, {"Vox Gain Level", "Vox Gain Level"}, OptionRule::Bits,
                OffThenNumbers(1, 16), 1121),
-        Option({"Vox Delay Time", "Vox Delay Time"}, 0x13B, 0, 0x07, OptionRule::Bits,
+        Option(Id::VoxDelayTime, {"Vox Delay Time", "Vox Delay Time"}, OptionRule::Bits,
                {Same("0.3"), Same("0.5"), Same("1.0"), Same("1.5"), Same("2.0"), Same("3.0")},
                1123),
-        Option({"Voice Annunciation", "Voice Annunciation"}, 0x12F, 0, 0x03, OptionRule::Bits,
-               {texts::kOff, {"Chinese", "中文"}, {"English", "英文"}}, 1117),
+        Option(Id::VoiceAnnunciation, {"Voice Annunciation", "Voice Annunciation"},
+               OptionRule::Bits, {texts::kOff, {"Chinese", "中文"}, {"English", "英文"}}, 1117),
     };
 }
 
 std::vector<OptionDef> WrenOptions() {
     return {
-        CheckBox(Same("Beep"), 0xFC0, 0, 1016),
-        Option(Same("Squelch Level"), 0xFC1, 0, 0x0F, OptionRule::Bits, Numbers(0, 9), 1116),
-        Option(Same("Time-Out Timer"), 0xFC3, 0, 0x03, OptionRule::Bits, kTimeOuts, 1118),
-        Option(Same("Step"), 0xFE0, 0, 0x07, OptionRule::Bits, kSteps, 1117),
-        Option(Same("Keypad Lock"), 0xFE1, 1, 0x01, OptionRule::Bits, kManualAuto, 1121),
-        Option(Same("LED"), 0xFE1, 2, 0x03, OptionRule::TwoBitChoice, kLedChoices, 1119),
-        Option(Same("Scan Mode"), 0xFE1, 4, 0x03, OptionRule::TwoBitChoice, kScanModes, 1126),
-        Option(Same("Mode"), 0xFE2, 0, 0x03, OptionRule::TwoBitChoice, kModes, 1128),
-        Option(Same("Vox Gain Level"), 0xFE4, 0, 0x1F, OptionRule::Bits, WrenFamilyNumbers(1, 16),
+        CheckBox(Id::Beep, Same("Beep"), 1016),
+        Option(Id::SquelchLevel, Same("Squelch Level"), OptionRule::Bits, Numbers(0, 9), 1116),
+        Option(Id::TimeOutTimer, Same("Time-Out Timer"), OptionRule::Bits, kTimeOuts, 1118),
+        Option(Id::Step, Same("Step"), OptionRule::Bits, kSteps, 1117),
+        Option(Id::KeypadLock, Same("Keypad Lock"), OptionRule::Bits, kManualAuto, 1121),
+        Option(Id::Led, Same("LED"), OptionRule::TwoBitChoice, kLedChoices, 1119),
+        Option(Id::ScanMode, Same("Scan Mode"), OptionRule::TwoBitChoice, kScanModes, 1126),
+        Option(Id::Mode, Same("Mode"), OptionRule::TwoBitChoice, kModes, 1128),
+        Option(Id::VoxGainLevel, Same("Vox Gain Level"), OptionRule::Bits, WrenFamilyNumbers(1, 16),
                1122),
-        Option(Same("Call Tone"), 0xFE5, 0, 0x0F, OptionRule::Bits, CallTones(), 1130),
-        Option(Same("Battery Saver"), 0xFE6, 0, 0x07, OptionRule::Bits, kSavers, 1120),
+        Option(Id::CallTone, Same("Call Tone"), OptionRule::Bits, CallTones(), 1130),
+        Option(Id::BatterySaver, Same("Battery Saver"), OptionRule::Bits, kSavers, 1120),
     };
 }
 
 std::vector<OptionDef> WrenV2V3Options(bool v3) {
     std::vector<OptionDef> list{
-        CheckBox(Same("Beep"), 0x1FC0, 0, 1016),
-        WholeByte(Same("Squelch Level"), 0x1FC1, 0x0F, 0x0F, Numbers(0, 9), 1116),
-        WholeByte(Same("Time-Out Timer"), 0x1FC3, 0x0F, 0x0F, kTimeOuts, 1118),
-        WholeByte(Same("Step"), 0x1FE0, 0x0F, 0x07, kSteps, 1117),
-        Option(v3 ? Same("Channel Display") : Same("Channel Name"), 0x1FE1, 7, 0x01,
+        CheckBox(Id::Beep, Same("Beep"), 1016),
+        WholeByte(Id::SquelchLevel, Same("Squelch Level"), 0x0F, Numbers(0, 9), 1116),
+        WholeByte(Id::TimeOutTimer, Same("Time-Out Timer"), 0x0F, kTimeOuts, 1118),
+        WholeByte(Id::Step, Same("Step"), 0x0F, kSteps, 1117),
+        Option(Id::ChannelName, v3 ? Same("Channel Display") : Same("Channel Name"),
                OptionRule::InvertedFlag, kOffOn, v3 ? 1124 : 1123),
-        Option(Same("Busy"), 0x1FE1, 6, 0x01, OptionRule::InvertedFlag, kOffOn, 1127),
-        Option(Same("Scan Mode"), 0x1FE1, 4, 0x03, OptionRule::TwoBitChoice, kScanModes, 1126),
-        Option(Same("LED"), 0x1FE1, 2, 0x03, OptionRule::TwoBitChoice, kLedChoices, 1119),
-        Option(Same("Keypad Lock"), 0x1FE1, 1, 0x01, OptionRule::Bits, kManualAuto, 1121),
+        Option(Id::Busy, Same("Busy"), OptionRule::InvertedFlag, kOffOn, 1127),
+        Option(Id::ScanMode, Same("Scan Mode"), OptionRule::TwoBitChoice, kScanModes, 1126),
+        Option(Id::Led, Same("LED"), OptionRule::TwoBitChoice, kLedChoices, 1119),
+        Option(Id::KeypadLock, Same("Keypad Lock"), OptionRule::Bits, kManualAuto, 1121),
     };
     if (v3) {
         list.push_back(
-            Option(Same("Priority Scan"), 0x1FE2, 6, 0x01, OptionRule::Bits, kOffOn, 1123));
+            Option(Id::PriorityScan, Same("Priority Scan"), OptionRule::Bits, kOffOn, 1123));
     }
-    list.push_back(Option(Same("Encoder"), 0x1FE2, 5, 0x01, OptionRule::Bits, kOffOn, 1129));
-    list.push_back(Option(Same("Mode"), 0x1FE2, 0, 0x03, OptionRule::TwoBitChoice, kModes, 1128));
-    list.push_back(WholeByte(v3 ? Same("Voice Sensitivity") : Same("Vox Gain Level"), 0x1FE4, 0x1F,
-                             0x1F, WrenFamilyNumbers(1, 16), 1122));
-    list.push_back(WholeByte(Same("Call Tone"), 0x1FE5, 0x0F, 0x0F, CallTones(), 1130));
-    list.push_back(WholeByte(Same("Battery Saver"), 0x1FE6, 0x0F, 0x07, kSavers, 1120));
+    list.push_back(Option(Id::Encoder, Same("Encoder"), OptionRule::Bits, kOffOn, 1129));
+    list.push_back(Option(Id::Mode, Same("Mode"), OptionRule::TwoBitChoice, kModes, 1128));
+    list.push_back(WholeByte(Id::VoxGainLevel,
+                             v3 ? Same("Voice Sensitivity") : Same("Vox Gain Level"), 0x1F,
+                             WrenFamilyNumbers(1, 16), 1122));
+    list.push_back(WholeByte(Id::CallTone, Same("Call Tone"), 0x0F, CallTones(), 1130));
+    list.push_back(WholeByte(Id::BatterySaver, Same("Battery Saver"), 0x0F, kSavers, 1120));
     if (v3) {
-        list.push_back(WholeByte(Same("Pri-Scanning Time"), 0x1FE7, 0x0F, 0x07,
+        list.push_back(WholeByte(Id::PriScanningTime, Same("Pri-Scanning Time"), 0x0F,
                                  {Same("3s"), Same("5s"), Same("8s"), Same("10s")}, 1125));
     }
     return list;
@@ -308,43 +371,39 @@ std::vector<OptionDef> WrenV2V3Options(bool v3) {
 
 // ---- options page of the printout ---------------------------------------
 
-PrintLine Lookup(TextPair label, int offset, std::uint8_t mask, int shift,
-                 std::vector<TextPair> values) {
+PrintLine Lookup(Id field, TextPair label, std::vector<TextPair> values,
+                 std::uint8_t readMask = 0) {
     PrintLine p;
+    p.field = field;
     p.label = label;
-    p.offset = offset;
-    p.mask = mask;
-    p.shift = shift;
     p.kind = PrintKind::Lookup;
     p.texts = std::move(values);
+    p.readMask = readMask;
     return p;
 }
 
-PrintLine OnOff(TextPair label, int offset, int bit, bool inverted = false) {
+PrintLine OnOff(Id field, TextPair label, bool inverted = false) {
     PrintLine p;
+    p.field = field;
     p.label = label;
-    p.offset = offset;
-    p.shift = bit;
     p.kind = PrintKind::OnOff;
     p.inverted = inverted;
     return p;
 }
 
-PrintLine Number(TextPair label, int offset, std::uint8_t mask, int offAt = -1) {
+PrintLine Number(Id field, TextPair label, int offAt = -1) {
     PrintLine p;
+    p.field = field;
     p.label = label;
-    p.offset = offset;
-    p.mask = mask;
     p.kind = PrintKind::Number;
     p.offAt = offAt;
     return p;
 }
 
-PrintLine Fifths(TextPair label, int offset, std::uint8_t mask) {
+PrintLine Fifths(Id field, TextPair label) {
     PrintLine p;
+    p.field = field;
     p.label = label;
-    p.offset = offset;
-    p.mask = mask;
     p.kind = PrintKind::Fifths;
     return p;
 }
@@ -357,120 +416,136 @@ constexpr TextPair kBatteryLabel{"Battery Saver:", "电池省电:"};
 constexpr TextPair kVoxGainLabel{"Vox Gain Level:", "声控增益电平:"};
 
 std::vector<PrintLine> LarkPrintLines() {
-    PrintLine tot = Number(kTimeOutLabel, 0x130, 0x3F);
+    // Six bits of the seven the dialog stores.
+    PrintLine tot = Number(Id::TimeOutTimer, kTimeOutLabel);
+    tot.readMask = 0x3F;
     tot.multiplier = 15;
     tot.suffix = "s";
-    PrintLine preAlert = Number({"TOT Pre-Alert:", "超时定时器预警:"}, 0x131, 0x0F, 1);
+    PrintLine preAlert = Number(Id::TotPreAlert, {"TOT Pre-Alert:", "超时定时器预警:"}, 1);
     preAlert.addend = -1;
     return {
         tot,
         preAlert,
-        Number({"Sequelch Level:", "静噪电平:"}, 0x134, 0x0F),
-        OnOff(kBeepLabel, 0x136, 0),
-        Number(kVoxGainLabel, 0x13A, 0x1F, 0),
-        Lookup({"Vox Delay Time:", "声控延时时间:"}, 0x13B, 0x07, 0,
+        Number(Id::SquelchLevel, {"Sequelch Level:", "静噪电平:"}),
+        OnOff(Id::Beep, kBeepLabel),
+        Number(Id::VoxGainLevel, kVoxGainLabel, 0),
+        Lookup(Id::VoxDelayTime, {"Vox Delay Time:", "声控延时时间:"},
                {Same("0.3"), Same("0.5"), Same("1.0"), Same("1.5"), Same("2.0"), Same("3.0")}),
-        Number(kCallToneLabel, 0x3F0, 0xFF, 0),
-        OnOff(kBatteryLabel, 0x135, 0),
-        Lookup({"Voice Annunciation:", "语音报号:"}, 0x12F, 0x03, 0,
+        Number(Id::CallTone, kCallToneLabel, 0),
+        OnOff(Id::BatterySaver, kBatteryLabel),
+        Lookup(Id::VoiceAnnunciation, {"Voice Annunciation:", "语音报号:"},
                {kPrintOff, {"Chinese", "中文"}, {"English", "英文"}}),
-        OnOff({"VOX Function:", "声控功能:"}, 0x3C7, 0),
-        OnOff({"Scan Function:", "扫描功能:"}, 0x3C7, 1),
+        OnOff(Id::VoxFunction, {"VOX Function:", "声控功能:"}),
+        OnOff(Id::ScanFunction, {"Scan Function:", "扫描功能:"}),
     };
 }
 
-// The Wren family's lines, each by its label; `base` is 0x1000 for
-// ProgramWrenV2/V3 and 0 for ProgramWren.
-struct WrenPrint {
-    int base;
+// The Wren family's lines, each by its label.
+namespace wren_print {
 
-    PrintLine TimeOut() const {
-        return Lookup(kTimeOutLabel, base + 0xFC3, 0x03, 0,
-                      {kPrintOff, Same("1"), Same("3"), Same("10")});
-    }
-    PrintLine Squelch() const { return Number(kSquelchLabel, base + 0xFC1, 0x0F); }
-    PrintLine Beep() const { return OnOff(kBeepLabel, base + 0xFC0, 0); }
-    PrintLine CallTone() const {
-        PrintLine p = Number(kCallToneLabel, base + 0xFE5, 0x0F, 0);
-        p.specialAt = 9;
-        p.specialText = "1750";
-        return p;
-    }
-    PrintLine ChannelFlag(TextPair label) const { return OnOff(label, base + 0xFE1, 7, true); }
-    PrintLine PriorityScan() const {
-        return OnOff({"Priority Scan:", "优先扫描:"}, base + 0xFE2, 6);
-    }
-    PrintLine Busy() const { return OnOff({"Busy", "繁忙:"}, base + 0xFE1, 6, true); }
-    PrintLine PriScanTime() const {
-        return Lookup({"Pri-Scanning Time:", "预扫描时间:"}, base + 0xFE7, 0x03, 0,
-                      {Same("3s"), Same("5s"), Same("8s"), Same("10s")});
-    }
-    PrintLine ScanMode() const {
-        return Lookup({"Scan Mode:", "扫描模式:"}, base + 0xFE1, 0x30, 4, kScanModes);
-    }
-    PrintLine KeypadLock() const {
-        return Lookup({"Keypad Lock:", "键盘锁定:"}, base + 0xFE1, 0x02, 1,
-                      {{"Manual", "手动"}, {"Auto", "自动"}});
-    }
-    PrintLine Led() const {
-        return Lookup(Same("LED"), base + 0xFE1, 0x0C, 2, {kPrintOff, Same("Auto"), kPrintOn});
-    }
-    PrintLine Mode() const {
-        return Lookup({"Mode:", "模式:"}, base + 0xFE2, 0x03, 0,
-                      {{"Channel", "信道"}, {"Frequency", "频率"}, {"Memory", "存储"}});
-    }
-    PrintLine Encoder() const { return OnOff({"Encoder", "编码器"}, base + 0xFE2, 5); }
-    PrintLine VoxGain(TextPair label) const { return Number(label, base + 0xFE4, 0x1F, 0); }
-    PrintLine Step() const {
-        return Lookup({"Step:", "步长:"}, base + 0xFE0, 0xFF, 0,
-                      {Same("5k"), Same("10k"), Same("6.5k"), Same("12.5k"), Same("25k")});
-    }
-    PrintLine Battery() const { return Fifths(kBatteryLabel, base + 0xFE6, 0x07); }
-};
+PrintLine TimeOut() {
+    return Lookup(Id::TimeOutTimer, kTimeOutLabel, {kPrintOff, Same("1"), Same("3"), Same("10")},
+                  0x03);
+}
+PrintLine Squelch() {
+    return Number(Id::SquelchLevel, kSquelchLabel);
+}
+PrintLine Beep() {
+    return OnOff(Id::Beep, kBeepLabel);
+}
+PrintLine CallTone() {
+    PrintLine p = Number(Id::CallTone, kCallToneLabel, 0);
+    p.specialAt = 9;
+    p.specialText = "1750";
+    return p;
+}
+PrintLine ChannelFlag(TextPair label) {
+    return OnOff(Id::ChannelName, label, true);
+}
+PrintLine PriorityScan() {
+    return OnOff(Id::PriorityScan, {"Priority Scan:", "优先扫描:"});
+}
+PrintLine Busy() {
+    return OnOff(Id::Busy, {"Busy", "繁忙:"}, true);
+}
+PrintLine PriScanTime() {
+    return Lookup(Id::PriScanningTime, {"Pri-Scanning Time:", "预扫描时间:"},
+                  {Same("3s"), Same("5s"), Same("8s"), Same("10s")}, 0x03);
+}
+PrintLine ScanMode() {
+    return Lookup(Id::ScanMode, {"Scan Mode:", "扫描模式:"}, kScanModes);
+}
+PrintLine KeypadLock() {
+    return Lookup(Id::KeypadLock, {"Keypad Lock:", "键盘锁定:"},
+                  {{"Manual", "手动"}, {"Auto", "自动"}});
+}
+PrintLine Led() {
+    return Lookup(Id::Led, Same("LED"), {kPrintOff, Same("Auto"), kPrintOn});
+}
+PrintLine Mode() {
+    return Lookup(Id::Mode, {"Mode:", "模式:"},
+                  {{"Channel", "信道"}, {"Frequency", "频率"}, {"Memory", "存储"}});
+}
+PrintLine Encoder() {
+    return OnOff(Id::Encoder, {"Encoder", "编码器"});
+}
+PrintLine VoxGain(TextPair label) {
+    return Number(Id::VoxGainLevel, label, 0);
+}
+PrintLine Step() {
+    // The whole byte, where the dialog shows three bits.
+    return Lookup(Id::Step, {"Step:", "步长:"},
+                  {Same("5k"), Same("10k"), Same("6.5k"), Same("12.5k"), Same("25k")}, 0xFF);
+}
+PrintLine Battery() {
+    return Fifths(Id::BatterySaver, kBatteryLabel);
+}
+
+} // namespace wren_print
 
 std::vector<PrintLine> WrenPrintLines() {
-    const WrenPrint w{0};
-    return {w.TimeOut(),  w.Squelch(), w.Battery(),    w.VoxGain(kVoxGainLabel),
-            w.CallTone(), w.Step(),    w.KeypadLock(), w.ScanMode(),
-            w.Led(),      w.Mode(),    w.Beep()};
+    using namespace wren_print;
+    return {TimeOut(),  Squelch(), Battery(),    VoxGain(kVoxGainLabel),
+            CallTone(), Step(),    KeypadLock(), ScanMode(),
+            Led(),      Mode(),    Beep()};
 }
 
 std::vector<PrintLine> WrenV2PrintLines() {
-    const WrenPrint w{0x1000};
-    return {w.TimeOut(),
-            w.Squelch(),
-            w.Beep(),
-            w.CallTone(),
-            w.ChannelFlag({"Channel Name:", "信道名字:"}),
-            w.Busy(),
-            w.ScanMode(),
-            w.KeypadLock(),
-            w.Led(),
-            w.Mode(),
-            w.Encoder(),
-            w.VoxGain(kVoxGainLabel),
-            w.Step(),
-            w.Battery()};
+    using namespace wren_print;
+    return {TimeOut(),
+            Squelch(),
+            Beep(),
+            CallTone(),
+            ChannelFlag({"Channel Name:", "信道名字:"}),
+            Busy(),
+            ScanMode(),
+            KeypadLock(),
+            Led(),
+            Mode(),
+            Encoder(),
+            VoxGain(kVoxGainLabel),
+            Step(),
+            Battery()};
 }
 
 std::vector<PrintLine> WrenV3PrintLines() {
-    const WrenPrint w{0x1000};
-    return {w.TimeOut(),
-            w.Squelch(),
-            w.Beep(),
-            w.CallTone(),
-            w.ChannelFlag({"Channel Display:", "信道显示:"}),
-            w.PriorityScan(),
-            w.Busy(),
-            w.PriScanTime(),
-            w.ScanMode(),
-            w.KeypadLock(),
-            w.Led(),
-            w.Mode(),
-            w.Encoder(),
-            w.VoxGain({"Voice Sensitivity:", "声控灵敏度:"}),
-            w.Step(),
-            w.Battery()};
+    using namespace wren_print;
+    return {TimeOut(),
+            Squelch(),
+            Beep(),
+            CallTone(),
+            ChannelFlag({"Channel Display:", "信道显示:"}),
+            PriorityScan(),
+            Busy(),
+            PriScanTime(),
+            ScanMode(),
+            KeypadLock(),
+            Led(),
+            Mode(),
+            Encoder(),
+            VoxGain({"Voice Sensitivity:", "声控灵敏度:"}),
+            Step(),
+            Battery()};
 }
 
 // ---- the four tables ----------------------------------------------------
@@ -482,7 +557,6 @@ ModelVariant MakeLark() {
     v.cliName = "lark";
     v.programName = "ProgramLark";
     v.profileFile = "ProgramLark.ini";
-    v.documentType = "App_Lark.Document";
     v.languageLibrarySuffix = "Lark.dll";
     v.filesBesideProgram = true;
     v.imageSize = 1024;
@@ -511,6 +585,7 @@ ModelVariant MakeLark() {
     v.hasScanInformation = true;
     v.typeOffset = 0x3D2;
     v.bandOffset = 0x3D3;
+    v.optionFields = LarkOptionFields();
     v.options = LarkOptions();
     v.printLines = LarkPrintLines();
     v.wrenHandshake = false;
@@ -525,7 +600,6 @@ ModelVariant MakeWrenFamily(Model model) {
     ModelVariant v{};
     v.model = model;
     v.family = Family::Wren;
-    v.documentType = "App_Wren.Document";
     v.imageSize = 8192;
     v.channelRows = 199;
     v.recordBase = 0x010;
@@ -558,6 +632,7 @@ ModelVariant MakeWren() {
     v.columns = WrenColumns(1, false);
     v.typeOffset = 0x00E;
     v.bandOffset = 0x00F;
+    v.optionFields = WrenOptionFields(0xFC0);
     v.options = WrenOptions();
     v.printLines = WrenPrintLines();
     return v;
@@ -575,6 +650,7 @@ ModelVariant MakeWrenV2() {
     v.columns = WrenColumns(0, false);
     v.typeOffset = 0x1FDE;
     v.bandOffset = 0x1FDF;
+    v.optionFields = WrenV2V3OptionFields(false);
     v.options = WrenV2V3Options(false);
     v.printLines = WrenV2PrintLines();
     return v;
@@ -600,6 +676,7 @@ ModelVariant MakeWrenV3() {
     v.columns = WrenColumns(1, true);
     v.typeOffset = 0x1FD6;
     v.bandOffset = 0x1FD7;
+    v.optionFields = WrenV2V3OptionFields(true);
     v.options = WrenV2V3Options(true);
     v.printLines = WrenV3PrintLines();
     // After pair 300 (0x12C0-0x12CF) the plan jumps to the option block.

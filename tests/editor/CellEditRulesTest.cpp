@@ -61,7 +61,7 @@ TEST(CheckFrequency, BandEdgesAreInclusiveAndTestedBeforeTheStep) {
     EXPECT_EQ(CheckFrequency("174.00001", kVhf).verdict, FrequencyVerdict::OutOfRange);
     EXPECT_EQ(CheckFrequency("135.99999", kVhf).verdict, FrequencyVerdict::OutOfRange);
     // Off step and out of band: the band wins.
-    EXPECT_EQ(CheckFrequency("180.0025", kVhf).MessageId(), kIdsOutOfRange);
+    EXPECT_EQ(CheckFrequency("180.0025", kVhf).MessageId(), ids::kOutOfRange);
 }
 
 TEST(CheckFrequency, AcceptsBothStepGridsExactly) {
@@ -72,13 +72,13 @@ TEST(CheckFrequency, AcceptsBothStepGridsExactly) {
     EXPECT_EQ(check.count, 14501250);
     EXPECT_EQ(check.text, "145.01250");
     EXPECT_EQ(CheckFrequency("145.0025", kVhf).verdict, FrequencyVerdict::OffStep);
-    EXPECT_EQ(CheckFrequency("145.0025", kVhf).MessageId(), kIdsOffStep);
+    EXPECT_EQ(CheckFrequency("145.0025", kVhf).MessageId(), ids::kOffStep);
 }
 
 TEST(CheckFrequency, ReadsTheLeadingNumberOnly) {
     EXPECT_EQ(CheckFrequency("145.5abc", kVhf).text, "145.50000");
     EXPECT_TRUE(CheckFrequency("  145.5abc", kVhf).Accepted());
-    EXPECT_EQ(CheckFrequency("abc", kVhf).MessageId(), kIdsOutOfRange);
+    EXPECT_EQ(CheckFrequency("abc", kVhf).MessageId(), ids::kOutOfRange);
 }
 
 TEST(CheckFrequency, RefusesWhatARecordCannotHoldWhateverTheBand) {
@@ -180,7 +180,7 @@ TEST(CommitCellEditor, RefusedFrequencyPutsBackWhatTheCellHad) {
             EXPECT_EQ(f.grid.RowTexts(5), before) << col << " " << typed;
             ASSERT_EQ(f.messages.shown.size(), 1u);
             EXPECT_EQ(f.messages.shown[0],
-                      std::string(typed) == "145.0025" ? kIdsOffStep : kIdsOutOfRange);
+                      std::string(typed) == "145.0025" ? ids::kOffStep : ids::kOutOfRange);
             EXPECT_FALSE(f.editor.visible);
         }
     }
@@ -199,7 +199,7 @@ TEST(CommitCellEditor, UntouchedFrequencyIsNotQuestionedAgain) {
     EXPECT_EQ(f.grid.TextMatrix(4, 1), "446.00625");
     // Typed again, the same value is checked.
     EXPECT_FALSE(f.Commit(4, 1, "446.00625 "));
-    EXPECT_EQ(f.messages.shown, std::vector<int>{kIdsOutOfRange});
+    EXPECT_EQ(f.messages.shown, std::vector<int>{ids::kOutOfRange});
 }
 
 TEST(CommitCellEditor, EmptyRowStaysEmpty) {
@@ -208,7 +208,7 @@ TEST(CommitCellEditor, EmptyRowStaysEmpty) {
     EXPECT_TRUE(f.Commit(7, 2, "145.5")); // Tx without Rx is dropped silently
     EXPECT_TRUE(f.Commit(7, 5, "Low"));   // so is a list value
     EXPECT_EQ(f.grid.RowTexts(7), Row(7, ""));
-    EXPECT_EQ(f.messages.shown, std::vector<int>{kIdsOutOfRange});
+    EXPECT_EQ(f.messages.shown, std::vector<int>{ids::kOutOfRange});
 }
 
 TEST(CommitCellEditor, TxAndListsOfAnExistingChannel) {
