@@ -71,8 +71,6 @@ private:
 
 class BenchHost final : public ITransferHost {
 public:
-    void CommitCellEditor() override {}
-    void GridToImage() override {}
     void StepProgress(int) override {}
     void PumpOneEvent() override {}
     bool CancelRequested() override { return false; }
@@ -83,8 +81,6 @@ public:
         ++asks;
         return false;
     }
-    void EndProcessDialog() override {}
-    void AfterRead() override {}
     int asks = 0;
 };
 

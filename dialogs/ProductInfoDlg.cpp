@@ -2,9 +2,8 @@
 
 #include "AppContext.h"
 #include "ChannelView.h"
-#include "IniFile.h"
+#include "CommandIds.h"
 #include "ProductSelection.h"
-#include "SettingsStore.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -18,17 +17,6 @@
 namespace {
 
 constexpr char kControlId[] = "controlId";
-constexpr std::uint32_t kProductInformationCommand = 32786;
-
-const radio::CIniFile& Profile() {
-    static const radio::CIniFile noProfile;
-    const radio::CAppContext& app = radio::AppContext();
-    return app.profile != nullptr ? *app.profile : noProfile;
-}
-
-radio::CProductCatalogue Catalogue() {
-    return radio::CProductCatalogue(Profile(), radio::AppContext().language.languageSection);
-}
 
 void Fill(QComboBox* box, const std::vector<std::string>& items) {
     box->clear();
@@ -39,9 +27,10 @@ void Fill(QComboBox* box, const std::vector<std::string>& items) {
 
 } // namespace
 
-CProductInfoDlg::CProductInfoDlg(const radio::ModelVariant& variant, QWidget* parent)
-    : QDialog(parent), m_variant(variant), m_typeBox(new QComboBox), m_bandBox(new QComboBox),
-      m_ok(new QPushButton(tr("OK"))), m_cancel(new QPushButton(tr("Cancel"))) {
+CProductInfoDlg::CProductInfoDlg(radio::CAppContext& app, QWidget* parent)
+    : QDialog(parent), m_app(app), m_variant(app.variant), m_typeBox(new QComboBox),
+      m_bandBox(new QComboBox), m_ok(new QPushButton(tr("OK"))),
+      m_cancel(new QPushButton(tr("Cancel"))) {
     setWindowTitle(tr("Product Information"));
     setFont(QFont(QStringLiteral("Times New Roman"), 9));
     m_typeBox->setProperty(kControlId, 1013);
@@ -72,6 +61,10 @@ CProductInfoDlg::CProductInfoDlg(const radio::ModelVariant& variant, QWidget* pa
     }
 }
 
+radio::CProductCatalogue CProductInfoDlg::Catalogue() const {
+    return radio::CProductCatalogue(m_app.profile, m_app.language.languageSection);
+}
+
 int CProductInfoDlg::DoModal(radio::Image& image, CChannelView* view) {
     m_pImage = &image;
     m_pView = view;
@@ -84,7 +77,7 @@ int CProductInfoDlg::DoModal(radio::Image& image, CChannelView* view) {
 
 void CProductInfoDlg::OnInitDialog() {
     const radio::ProductDialogState state =
-        radio::InitialDialogState(Catalogue(), radio::SettingsStore());
+        radio::InitialDialogState(Catalogue(), m_app.Settings());
     m_bFilling = true;
     Fill(m_typeBox, state.types);
     m_typeBox->setCurrentIndex(state.typeSelection);
@@ -106,14 +99,13 @@ void CProductInfoDlg::OnTypeChanged(int index) {
 void CProductInfoDlg::OnOK() {
     if (m_pImage != nullptr) {
         const radio::ProductOutcome outcome = radio::CommitProductChoice(
-            Catalogue(), radio::SettingsStore(), m_typeBox->currentIndex(),
-            m_bandBox->currentIndex(), m_typeBox->currentText().toStdString(),
-            m_bandBox->currentText().toStdString(), *m_pImage, m_variant.typeOffset,
-            m_variant.bandOffset);
+            Catalogue(), m_app.Settings(), m_typeBox->currentIndex(), m_bandBox->currentIndex(),
+            m_typeBox->currentText().toStdString(), m_bandBox->currentText().toStdString(),
+            *m_pImage, m_variant.typeOffset, m_variant.bandOffset);
         if (m_pView != nullptr) {
             m_pView->SetBandLimits(outcome.limits);
         }
-        if (QWidget* frame = radio::AppContext().mainWindow) {
+        if (QWidget* frame = m_app.mainWindow) {
             frame->setWindowTitle(QString::fromStdString(outcome.title));
         }
     }
@@ -124,8 +116,8 @@ bool CProductInfoDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         // Where the dialog has no F1 of its own, the dialog's topic shows.
         const bool ownTopics = m_variant.productDialogHelpPerControl;
-        radio::AppContext().ShowHelp(ownTopics ? watched->property(kControlId).toUInt()
-                                               : kProductInformationCommand);
+        m_app.ShowHelp(ownTopics ? watched->property(kControlId).toUInt()
+                                 : static_cast<std::uint32_t>(cmd::kProductInformation));
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -14,11 +14,16 @@ class CChannelView;
 class QComboBox;
 class QPushButton;
 
+namespace radio {
+class CAppContext;
+class CProductCatalogue;
+} // namespace radio
+
 class CProductInfoDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CProductInfoDlg(const radio::ModelVariant& variant, QWidget* parent = nullptr);
+    explicit CProductInfoDlg(radio::CAppContext& app, QWidget* parent = nullptr);
 
     // Runs the dialog modally for the image and view of the active document.
     int DoModal(radio::Image& image, CChannelView* view);
@@ -37,7 +42,9 @@ protected:
 private:
     void OnTypeChanged(int index);
     void OnOK();
+    radio::CProductCatalogue Catalogue() const;
 
+    radio::CAppContext& m_app;
     const radio::ModelVariant& m_variant;
     radio::Image* m_pImage = nullptr;
     CChannelView* m_pView = nullptr;

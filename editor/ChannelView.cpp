@@ -1,9 +1,7 @@
 #include "ChannelView.h"
 
 #include "AppContext.h"
-#include "IniFile.h"
 #include "ProductSelection.h"
-#include "SettingsStore.h"
 #include "ToneCode.h"
 
 #include <QComboBox>
@@ -18,11 +16,6 @@
 namespace {
 
 constexpr char kControlId[] = "controlId";
-
-std::vector<CChannelView::ViewInitializer>& Initializers() {
-    static std::vector<CChannelView::ViewInitializer> initializers;
-    return initializers;
-}
 
 } // namespace
 
@@ -52,21 +45,21 @@ private:
 
 class CChannelView::CCautionSink : public radio::ICautionSink {
 public:
-    explicit CCautionSink(QWidget* owner) : m_owner(owner) {}
-    void ShowCaution(int messageId) override { radio::ShowCaution(m_owner, messageId); }
+    CCautionSink(const radio::CAppContext& app, QWidget* owner) : m_app(app), m_owner(owner) {}
+    void ShowCaution(int messageId) override { m_app.ShowCaution(m_owner, messageId); }
 
 private:
+    const radio::CAppContext& m_app;
     QWidget* m_owner;
 };
 
-CChannelView::CChannelView(const radio::ModelVariant& variant, IChannelDocument* document,
-                           QWidget* parent)
-    : QWidget(parent), m_grid(new CMSFlexGrid(this)), m_variant(variant), m_pDocument(document),
-      m_caution(std::make_unique<CCautionSink>(this)) {
+CChannelView::CChannelView(radio::CAppContext& app, IChannelDocument* document, QWidget* parent)
+    : QWidget(parent), m_grid(new CMSFlexGrid(this)), m_app(app), m_variant(app.variant),
+      m_pDocument(document), m_caution(std::make_unique<CCautionSink>(app, this)) {
     setFont(QFont(QStringLiteral("Times New Roman"), 9));
     m_grid->setFont(font());
-    const radio::DialogRect& form = variant.form;
-    const radio::DialogRect& grid = variant.gridRect;
+    const radio::DialogRect& form = m_variant.form;
+    const radio::DialogRect& grid = m_variant.gridRect;
     const QFontMetrics metrics(font());
     const int unitX = metrics.averageCharWidth();
     const int unitY = metrics.height();
@@ -82,10 +75,6 @@ CChannelView::CChannelView(const radio::ModelVariant& variant, IChannelDocument*
     connect(m_grid, &CMSFlexGrid::Scroll, this, &CChannelView::HideCellEditors);
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
-
-    for (const ViewInitializer& initializer : Initializers()) {
-        initializer(*this);
-    }
 }
 
 CChannelView::~CChannelView() {
@@ -104,8 +93,7 @@ void CChannelView::OnInitialUpdate() {
         SetUpGrid();
         m_bFirstInit = false;
     }
-    const radio::CAppContext& app = radio::AppContext();
-    const QString icon = QString::fromStdString(app.language.programDirectory + "title.ico");
+    const QString icon = QString::fromStdString(m_app.language.programDirectory + "title.ico");
     if (parentWidget() != nullptr && QFileInfo::exists(icon)) {
         parentWidget()->setWindowIcon(QIcon(icon));
     }
@@ -113,7 +101,7 @@ void CChannelView::OnInitialUpdate() {
 }
 
 void CChannelView::SetUpGrid() {
-    const radio::Language lang = radio::AppContext().language.textLanguage;
+    const radio::Language lang = m_app.language.textLanguage;
     m_toneNames = radio::BuildToneList(m_variant.toneCode, lang);
     m_grid->SetRows(m_variant.Rows());
     m_grid->SetCols(m_variant.Cols());
@@ -140,7 +128,7 @@ void CChannelView::SetUpGrid() {
 }
 
 void CChannelView::CreateEditors() {
-    const radio::Language lang = radio::AppContext().language.textLanguage;
+    const radio::Language lang = m_app.language.textLanguage;
     m_editors.assign(static_cast<std::size_t>(m_variant.Cols()), nullptr);
     for (int c = 1; c < m_variant.Cols(); ++c) {
         const radio::GridColumn& column = m_variant.columns[static_cast<std::size_t>(c)];
@@ -244,8 +232,7 @@ void CChannelView::HideCellEditors() {
 }
 
 radio::EditContext CChannelView::Context() {
-    return radio::EditContext{m_variant, GetBandLimits(), radio::AppContext().language.textLanguage,
-                              *m_caution};
+    return radio::EditContext{m_variant, GetBandLimits(), m_app.language.textLanguage, *m_caution};
 }
 
 void CChannelView::CommitCellEditor() {
@@ -264,8 +251,8 @@ void CChannelView::ImageToGrid() {
     }
     radio::GridHooks hooks;
     hooks.applyProductSelection = [this](radio::Image& image) { ApplyProductSelection(image); };
-    radio::ImageToGrid(m_variant, m_pDocument->GetImage(), *m_grid,
-                       radio::AppContext().language.textLanguage, hooks);
+    radio::ImageToGrid(m_variant, m_pDocument->GetImage(), *m_grid, m_app.language.textLanguage,
+                       hooks);
 }
 
 void CChannelView::GridToImage() {
@@ -280,52 +267,18 @@ void CChannelView::GridToImage() {
 }
 
 void CChannelView::ApplyProductSelection(radio::Image& image) {
-    radio::CAppContext& app = radio::AppContext();
-    static const radio::CIniFile noProfile;
-    const radio::CProductCatalogue catalogue(app.profile != nullptr ? *app.profile : noProfile,
-                                             app.language.languageSection);
+    const radio::CProductCatalogue catalogue(m_app.profile, m_app.language.languageSection);
     const radio::ProductOutcome outcome = radio::ApplyProductSelection(
-        catalogue, radio::SettingsStore(), app.freshDocument, app.language.textLanguage, image,
+        catalogue, m_app.Settings(), m_app.freshDocument, m_app.language.textLanguage, image,
         m_variant.typeOffset, m_variant.bandOffset);
     SetBandLimits(outcome.limits);
-    QWidget* frame = app.mainWindow != nullptr ? app.mainWindow : window();
+    QWidget* frame = m_app.mainWindow != nullptr ? m_app.mainWindow : window();
     frame->setWindowTitle(QString::fromStdString(outcome.title));
 }
 
 void CChannelView::SetBandLimits(const radio::BandLimits& limits) {
     m_nBandLower = limits.lower;
     m_nBandUpper = limits.upper;
-}
-
-void CChannelView::SetCommandHandler(int commandId, CommandHandler handler) {
-    if (handler) {
-        m_commands[commandId] = std::move(handler);
-    } else {
-        m_commands.erase(commandId);
-    }
-}
-
-bool CChannelView::HandlesCommand(int commandId) const {
-    return m_commands.count(commandId) != 0;
-}
-
-bool CChannelView::OnCommand(int commandId) {
-    const auto it = m_commands.find(commandId);
-    if (it == m_commands.end()) {
-        return false;
-    }
-    // A copy: the handler may replace itself.
-    const CommandHandler handler = it->second;
-    handler();
-    return true;
-}
-
-void CChannelView::AddViewInitializer(ViewInitializer initializer) {
-    Initializers().push_back(std::move(initializer));
-}
-
-void CChannelView::ClearViewInitializers() {
-    Initializers().clear();
 }
 
 bool CChannelView::eventFilter(QObject* watched, QEvent* event) {
@@ -338,7 +291,7 @@ bool CChannelView::eventFilter(QObject* watched, QEvent* event) {
             for (QObject* object = watched; object != nullptr; object = object->parent()) {
                 const QVariant id = object->property(kControlId);
                 if (id.isValid()) {
-                    radio::AppContext().ShowHelp(id.toUInt());
+                    m_app.ShowHelp(id.toUInt());
                     break;
                 }
             }
@@ -352,10 +305,10 @@ bool CChannelView::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-CChannelView* CreateChannelView(const radio::ModelVariant& variant, IChannelDocument* document,
+CChannelView* CreateChannelView(radio::CAppContext& app, IChannelDocument* document,
                                 QWidget* parent) {
-    if (variant.family == radio::Family::Lark) {
-        return new CApp_LarkView(variant, document, parent);
+    if (app.variant.family == radio::Family::Lark) {
+        return new CApp_LarkView(app, document, parent);
     }
-    return new CApp_WrenView(variant, document, parent);
+    return new CApp_WrenView(app, document, parent);
 }

@@ -14,14 +14,16 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 class QComboBox;
 class QLineEdit;
+
+namespace radio {
+class CAppContext;
+}
 
 // What the view needs of its document.
 class IChannelDocument {
@@ -34,11 +36,7 @@ class CChannelView : public QWidget {
     Q_OBJECT
 
 public:
-    using CommandHandler = std::function<void()>;
-    using ViewInitializer = std::function<void(CChannelView&)>;
-
-    CChannelView(const radio::ModelVariant& variant, IChannelDocument* document,
-                 QWidget* parent = nullptr);
+    CChannelView(radio::CAppContext& app, IChannelDocument* document, QWidget* parent = nullptr);
     ~CChannelView() override;
 
     // Set-up of the grid on the first call, then a refresh from the image.
@@ -72,17 +70,6 @@ public:
     const radio::ModelVariant& Variant() const { return m_variant; }
     const std::vector<std::string>& ToneNames() const { return m_toneNames; }
 
-    // Commands of the menus that the view answers (Read, Write, ...): the
-    // frame asks the view first. Handlers are added by the parts that own
-    // the commands.
-    void SetCommandHandler(int commandId, CommandHandler handler);
-    bool HandlesCommand(int commandId) const;
-    bool OnCommand(int commandId);
-    // Runs for every view when it is created, before its first update; lets
-    // other parts (the radio link) attach their commands.
-    static void AddViewInitializer(ViewInitializer initializer);
-    static void ClearViewInitializers();
-
     QSize sizeHint() const override;
 
     CMSFlexGrid* m_grid;
@@ -109,11 +96,11 @@ private:
     void ApplyProductSelection(radio::Image& image);
     void HideEditor(QWidget* editor);
 
+    radio::CAppContext& m_app;
     const radio::ModelVariant& m_variant;
     IChannelDocument* m_pDocument;
     // By grid column; column 0 has none.
     std::vector<QWidget*> m_editors;
-    std::map<int, CommandHandler> m_commands;
     std::unique_ptr<CCautionSink> m_caution;
 };
 
@@ -131,5 +118,5 @@ public:
 };
 
 // The view class of the variant's family.
-CChannelView* CreateChannelView(const radio::ModelVariant& variant, IChannelDocument* document,
+CChannelView* CreateChannelView(radio::CAppContext& app, IChannelDocument* document,
                                 QWidget* parent = nullptr);

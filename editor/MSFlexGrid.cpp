@@ -68,10 +68,6 @@ std::string CMSFlexGrid::Text() const {
     return TextMatrix(Row(), Col());
 }
 
-void CMSFlexGrid::SetText(const std::string& text) {
-    SetTextMatrix(Row(), Col(), text);
-}
-
 QTableWidgetItem* CMSFlexGrid::HeaderItem(int row, int col) const {
     if (row == 0 && col >= 1) {
         return horizontalHeaderItem(col - 1);

@@ -29,7 +29,6 @@ public:
 
     // Text of the current cell.
     std::string Text() const;
-    void SetText(const std::string& text);
     std::string TextMatrix(int row, int col) const override;
     void SetTextMatrix(int row, int col, const std::string& text) override;
 
@@ -37,9 +36,6 @@ public:
     int Cols() const override { return columnCount() + 1; }
     void SetRows(int rows);
     void SetCols(int cols);
-    // One fixed row and one fixed column are what the grid offers.
-    int FixedRows() const { return 1; }
-    int FixedCols() const { return 1; }
 
     int Row() const override;
     int Col() const override;
@@ -54,10 +50,6 @@ public:
     void SetColWidth(int col, int width);
 
     // The current cell's rectangle, relative to the viewport.
-    int CellLeft() const { return CellRect().left(); }
-    int CellTop() const { return CellRect().top(); }
-    int CellWidth() const { return CellRect().width(); }
-    int CellHeight() const { return CellRect().height(); }
     QRect CellRect() const;
     // Any data cell's rectangle, relative to the viewport.
     QRect CellRectOf(int row, int col) const;

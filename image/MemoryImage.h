@@ -3,8 +3,8 @@
 // A .dat file is exactly the image bytes, element 0 first, with no header.
 // Loading reads into a fresh buffer and hands it over only when the file was
 // long enough, so a failed load leaves the caller's image as it was; saving
-// writes a temporary file beside the target and renames it over, so a failed
-// save never damages the old file.
+// goes through the one atomic writer (AtomicFile.h), so a failed save never
+// damages the old file.
 #pragma once
 
 #include "Variant.h"
@@ -28,11 +28,6 @@ bool LoadDat(const ModelVariant& variant, const std::string& path, Image& image,
 
 // Stores the image bytes to `path` atomically.
 bool StoreDat(const std::string& path, const Image& image, std::string& error);
-
-// Writes `bytes` to a temporary file in the target's directory, flushes it and
-// renames it over `path`. On failure the old file is untouched and no
-// temporary file is left behind. A read-only target is refused, not replaced.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
 // Reads a file of at most `limit` bytes; false with a message for the user
 // on failure or when the file is larger.

@@ -22,17 +22,11 @@ CloneTransfer::CloneTransfer(const ModelVariant& variant, IPortOpener& opener, I
 void CloneTransfer::Run(const std::string& portName, bool write, Image& image) {
     m_result = TransferResult{};
 
-    m_host.CommitCellEditor();
-    if (write) {
-        m_host.GridToImage();
-    }
-
     std::string reason;
     m_port = m_opener.Open(portName, reason);
     if (!m_port) {
         m_result.detail = reason;
         m_host.ShowMessage(LinkMessage::PortOpenFailed, reason.c_str());
-        m_host.EndProcessDialog();
         m_result.outcome = TransferOutcome::Failed;
         m_result.message = LinkMessage::PortOpenFailed;
         return;
@@ -83,7 +77,6 @@ void CloneTransfer::Run(const std::string& portName, bool write, Image& image) {
 
     if (!write) {
         image = std::move(received);
-        m_host.AfterRead();
     }
     Finish(TransferOutcome::Completed, LinkMessage::ProgramInterrupt);
 }
@@ -231,7 +224,6 @@ void CloneTransfer::Finish(TransferOutcome outcome, LinkMessage message) {
         m_port->Close();
         m_port.reset();
     }
-    m_host.EndProcessDialog();
     m_result.outcome = outcome;
     m_result.message = message;
 }

@@ -7,14 +7,13 @@
 //
 // Run opens the port, wakes the radio up, identifies it, then moves the
 // transfer plan in 8-byte blocks, two blocks per progress step, and always
-// closes the port and ends the Process dialog before it returns. Messages go
-// to the host as they happen; Result() tells the same story to callers that
-// need a status (the command line tool).
+// closes the port before it returns. Messages go to the host as they happen;
+// Result() tells the same story to callers that need a status.
 //
 // A read fills a copy of the image and replaces `image` only when every block
 // arrived, so a failed or cancelled read leaves the caller's image exactly as
-// it was. For a write the host's GridToImage() must encode into the same
-// image that is passed to Run.
+// it was. A write sends `image` as it is: a window brings it up to date from
+// the grid before calling Run.
 #pragma once
 
 #include "MemoryImage.h"

@@ -2,8 +2,8 @@
 
 #include "AppContext.h"
 #include "ChannelView.h"
+#include "CommandIds.h"
 #include "DialogUnits.h"
-#include "LinkServices.h"
 #include "PortNames.h"
 #include "SettingsStore.h"
 #include "Texts.h"
@@ -26,16 +26,10 @@ std::string PortName(int number) {
     return "com" + std::to_string(number);
 }
 
-std::string AppName() {
-    // Decoded like the product selection's, so that "com" lands under the
-    // same key as "Type" and "Field".
-    return radio::AppContext().ProfileText("Setup", "AppName");
-}
-
 } // namespace
 
-CComSetupDlg::CComSetupDlg(CChannelView* view)
-    : QDialog(nullptr), m_pView(view), m_group(new QButtonGroup(this)),
+CComSetupDlg::CComSetupDlg(radio::CAppContext& app, CChannelView* view)
+    : QDialog(nullptr), m_app(app), m_pView(view), m_group(new QButtonGroup(this)),
       m_ok(new QPushButton(tr("OK"), this)), m_cancel(new QPushButton(tr("Cancel"), this)) {
     // Template 135.
     setWindowTitle(tr("COM Setup"));
@@ -66,6 +60,10 @@ CComSetupDlg::CComSetupDlg(CChannelView* view)
 
 CComSetupDlg::~CComSetupDlg() = default;
 
+std::string CComSetupDlg::AppName() const {
+    return m_app.ProfileText("Setup", "AppName");
+}
+
 int CComSetupDlg::DoModal() {
     OnInitDialog();
     return exec();
@@ -78,7 +76,7 @@ void CComSetupDlg::OnInitDialog() {
     // A stored number outside 1..4 would select no button and make OK store
     // a port that does not exist; it counts as missing.
     if (const std::optional<std::uint32_t> stored =
-            radio::SettingsStore().ReadDword(AppName(), kComValue);
+            m_app.Settings().ReadDword(AppName(), kComValue);
         stored && *stored >= 1 && *stored <= static_cast<std::uint32_t>(kPortCount)) {
         m_nPort = static_cast<int>(*stored);
     }
@@ -89,10 +87,9 @@ void CComSetupDlg::OnInitDialog() {
 void CComSetupDlg::ProbePorts() {
     // Exactly as the transfer opens them, so "enabled" means "a transfer
     // could open it now".
-    const std::unique_ptr<radio::IPortOpener> opener = radio::MakePortOpener();
     for (int n = 1; n <= kPortCount; ++n) {
         std::string reason;
-        std::unique_ptr<radio::ISerialPort> port = opener->Open(PortName(n), reason);
+        std::unique_ptr<radio::ISerialPort> port = m_app.Ports().Open(PortName(n), reason);
         m_ports[static_cast<std::size_t>(n - 1)]->setEnabled(port != nullptr);
         if (port) {
             port->Close();
@@ -105,11 +102,13 @@ void CComSetupDlg::DescribePorts() {
     // com1..com4 are names of our own here: show what each one opens.
     const std::vector<radio::SerialDeviceInfo> devices = radio::ListSerialDevices();
     const auto listDevices = [&devices] { return devices; };
-    const radio::Language lang = radio::AppContext().language.textLanguage;
+    const radio::Language lang = m_app.language.textLanguage;
+    const auto profilePort = [this](int n) {
+        return m_app.ProfileValue(radio::kPortSection, radio::ProfilePortKey(n));
+    };
     static constexpr radio::TextPair kNoDevice{"No serial device", "没有串口设备"};
     for (int n = 1; n <= kPortCount; ++n) {
-        const std::string device =
-            radio::ResolvePortName(PortName(n), radio::ProfilePortDevice, listDevices);
+        const std::string device = radio::ResolvePortName(PortName(n), profilePort, listDevices);
         QString tip;
         if (device.empty()) {
             tip = QString::fromUtf8(kNoDevice.In(lang).data(),
@@ -160,13 +159,13 @@ void CComSetupDlg::OnOK() {
     if (m_pView != nullptr) {
         m_pView->m_strPort = PortName(m_nPort + 1);
     }
-    radio::SettingsStore().WriteDword(appName, kComValue, static_cast<std::uint32_t>(m_nPort + 1));
+    m_app.Settings().WriteDword(appName, kComValue, static_cast<std::uint32_t>(m_nPort + 1));
     accept();
 }
 
 void CComSetupDlg::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
-        radio::AppContext().ShowHelp(kHelpContext);
+        m_app.ShowHelp(cmd::kComSetup);
     }
     QDialog::keyPressEvent(event);
 }

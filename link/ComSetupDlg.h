@@ -9,9 +9,14 @@
 #include <QDialog>
 
 #include <array>
+#include <string>
 
 class CChannelView;
 class QButtonGroup;
+
+namespace radio {
+class CAppContext;
+}
 class QPushButton;
 class QRadioButton;
 
@@ -19,14 +24,11 @@ class CComSetupDlg : public QDialog {
     Q_OBJECT
 
 public:
-    enum { IDD = 135 };
     static constexpr int kFirstPortId = 1007; // COM1; COM2..COM4 follow
     static constexpr int kPortCount = 4;
-    static constexpr unsigned kHelpContext = 32777;
-
     // `view` is the view whose port OK sets: the dialog is opened by the
     // active view's command, so that is the active view.
-    explicit CComSetupDlg(CChannelView* view);
+    CComSetupDlg(radio::CAppContext& app, CChannelView* view);
     ~CComSetupDlg() override;
 
     // Probes the ports, preselects the remembered one and runs the dialog.
@@ -49,7 +51,11 @@ private:
     void UpdateData(bool saveAndValidate);
     void ProbePorts();
     void DescribePorts();
+    // Decoded like the product selection's, so that "com" lands under the
+    // same key as "Type" and "Field".
+    std::string AppName() const;
 
+    radio::CAppContext& m_app;
     CChannelView* m_pView;
     std::array<QRadioButton*, kPortCount> m_ports{};
     QButtonGroup* m_group;

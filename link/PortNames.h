@@ -36,6 +36,12 @@ std::vector<SerialDeviceInfo> ListSerialDevices();
 std::vector<SerialDeviceInfo> ListSerialDevices(const std::string& devDir,
                                                 const std::string& sysClassTtyDir);
 
+// Where a profile names the device behind comN: key "PortN" of "Setup".
+inline constexpr const char* kPortSection = "Setup";
+inline std::string ProfilePortKey(int n) {
+    return "Port" + std::to_string(n);
+}
+
 // The profile's device for comN (key "PortN" in section "Setup"), "" if unset.
 using ProfilePortLookup = std::function<std::string(int n)>;
 // The serial devices to number com1..com4 by; ListSerialDevices when empty.

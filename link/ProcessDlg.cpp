@@ -13,10 +13,10 @@
 
 #include <algorithm>
 
-CProcessDlg::CProcessDlg(CChannelView* view)
+CProcessDlg::CProcessDlg(CChannelView* view, std::function<void()> onTransfer)
     : QDialog(view), m_pView(view), m_progress(new QProgressBar(this)),
       m_ok(new QPushButton(tr("OK"), this)), m_cancel(new QPushButton(tr("Cancel"), this)),
-      m_count(new QLabel(QStringLiteral("0"), this)) {
+      m_count(new QLabel(QStringLiteral("0"), this)), m_onTransfer(std::move(onTransfer)) {
     // Template 131.
     setWindowTitle(tr("Process"));
     setFont(QFont(QStringLiteral("Times New Roman"), 9));
@@ -63,7 +63,7 @@ void CProcessDlg::OnInitDialog() {
     m_ok->setEnabled(true);
     m_ok->setFocus();
     setWindowTitle(QString::fromStdString(m_strTitle));
-    m_bCancel = 0;
+    m_bCancel = false;
 }
 
 void CProcessDlg::SetRange(int lower, int upper) {
@@ -82,19 +82,17 @@ void CProcessDlg::OnOK() {
         return;
     }
     m_ok->setEnabled(false);
-    if (m_pView == nullptr) {
+    if (m_pView == nullptr || !m_onTransfer) {
         return;
     }
     // Posted, not called: the transfer runs from the event loop once this
     // click has been handled. Dropped if the view goes first.
-    CChannelView* view = m_pView;
-    QMetaObject::invokeMethod(
-        view, [view] { view->OnCommand(WM_TRANSFER); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_pView, m_onTransfer, Qt::QueuedConnection);
 }
 
 void CProcessDlg::OnCancel() {
     const bool okEnabled = m_ok->isEnabled();
-    m_bCancel = 1;
+    m_bCancel = true;
     // While a transfer runs it polls the flag and ends the window itself.
     if (okEnabled) {
         DestroyWindow();

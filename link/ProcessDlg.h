@@ -12,6 +12,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <string>
 
 class CChannelView;
@@ -20,22 +21,22 @@ class QProgressBar;
 class QPushButton;
 
 // The private message by which the Process dialog starts the transfer in its
-// view (WM_USER + 5). The view answers it as a command of this id.
+// view (WM_USER + 5): here a call posted to the view's event queue.
 inline constexpr int WM_TRANSFER = 0x0400 + 5;
 
 class CProcessDlg : public QDialog {
     Q_OBJECT
 
 public:
-    enum { IDD = 131 };
     static constexpr int kCountLabelId = 1009;
 
-    explicit CProcessDlg(CChannelView* view);
+    // `onTransfer` is what WM_TRANSFER runs in the view: the transfer.
+    CProcessDlg(CChannelView* view, std::function<void()> onTransfer);
     ~CProcessDlg() override;
 
     // Creates (shows and centres) the window with a fresh state: the range
-    // of the programmer, position 0, the title m_strTitle, m_bCancel 0, OK
-    // enabled and the count "0".
+    // of the programmer, position 0, the title m_strTitle, m_bCancel false,
+    // OK enabled and the count "0".
     void Create();
     // Ends the window; the next Create starts it anew.
     void DestroyWindow();
@@ -55,7 +56,7 @@ public:
     void accept() override;
     void reject() override;
 
-    int m_bCancel = 0;
+    bool m_bCancel = false;
     CChannelView* m_pView;
     std::string m_strTitle;
     QProgressBar* m_progress;
@@ -73,5 +74,6 @@ private:
     QPushButton* m_ok;
     QPushButton* m_cancel;
     QLabel* m_count;
+    std::function<void()> m_onTransfer;
     bool m_bWindow = false;
 };

@@ -4,9 +4,6 @@
 #include "ChannelView.h"
 #include "CloneProtocol.h"
 #include "ComSetupDlg.h"
-#include "LinkServices.h"
-#include "MainFrame.h"
-#include "MessageBoxes.h"
 #include "ProcessDlg.h"
 #include "Texts.h"
 
@@ -15,82 +12,63 @@
 
 namespace {
 
-// The transfer's window side, over one view and its Process dialog.
+// What the transfer asks of the window while it runs, over one view and its
+// Process dialog.
 class CViewTransferHost final : public radio::ITransferHost {
 public:
-    CViewTransferHost(CChannelView& view, CProcessDlg& dialog) : m_view(view), m_dialog(dialog) {}
+    CViewTransferHost(const radio::CAppContext& app, CProcessDlg& dialog)
+        : m_app(app), m_dialog(dialog) {}
 
-    void CommitCellEditor() override { m_view.CommitCellEditor(); }
-    // Into the document's image, the one the transfer sends.
-    void GridToImage() override { m_view.GridToImage(); }
     void StepProgress(int) override { m_dialog.StepIt(); }
     void PumpOneEvent() override {
         // One pass over what is pending, so the Cancel button can be
         // clicked and the windows repaint.
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
-    bool CancelRequested() override { return m_dialog.m_bCancel != 0; }
+    bool CancelRequested() override { return m_dialog.m_bCancel; }
 
     void ShowMessage(radio::LinkMessage id, const char* detail) override {
-        std::string text = radio::AppContext().LoadString(static_cast<int>(id));
+        std::string text = m_app.LoadString(static_cast<int>(id));
         if (id == radio::LinkMessage::PortOpenFailed && detail != nullptr && *detail != '\0') {
             text += "\n";
             text += detail;
         }
-        radio::ShowMessageBox(Owner(), text, radio::AppContext().language.displayName,
-                              radio::MessageIcon::Exclamation, radio::MessageButtons::Ok);
+        m_app.ShowMessage(nullptr, text, m_app.language.displayName,
+                          radio::MessageIcon::Exclamation, radio::MessageButtons::Ok);
     }
     bool AskRetry() override {
-        const radio::CAppContext& app = radio::AppContext();
-        return radio::ShowMessageBox(
-                   Owner(),
-                   app.LoadString(static_cast<int>(radio::LinkMessage::CommunicationError)),
-                   app.language.displayName, radio::MessageIcon::None,
+        return m_app.ShowMessage(
+                   nullptr,
+                   m_app.LoadString(static_cast<int>(radio::LinkMessage::CommunicationError)),
+                   m_app.language.displayName, radio::MessageIcon::None,
                    radio::MessageButtons::RetryCancel) == radio::MessageResult::Retry;
     }
 
-    void EndProcessDialog() override { m_dialog.DestroyWindow(); }
-    void AfterRead() override {
-        // The radio's product is now the remembered one.
-        radio::AppContext().freshDocument = false;
-        m_view.ImageToGrid();
-    }
+private:
+    const radio::CAppContext& m_app;
+    CProcessDlg& m_dialog;
+};
+
+// Set for as long as it lives, whichever way the scope is left.
+class CFlagScope {
+public:
+    explicit CFlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~CFlagScope() { m_flag = false; }
+    CFlagScope(const CFlagScope&) = delete;
+    CFlagScope& operator=(const CFlagScope&) = delete;
 
 private:
-    QWidget* Owner() const {
-        QWidget* main = radio::AppContext().mainWindow;
-        return main != nullptr ? main : m_view.window();
-    }
-
-    CChannelView& m_view;
-    CProcessDlg& m_dialog;
+    bool& m_flag;
 };
 
 } // namespace
 
-namespace radio {
-
-void InstallLinkCommands() {
-    CChannelView::AddViewInitializer([](CChannelView& view) { new CViewLink(view); });
-}
-
-} // namespace radio
-
-CViewLink::CViewLink(CChannelView& view)
-    : QObject(&view), m_view(view), m_pProcessDlg(new CProcessDlg(&view)),
-      m_comSetupDlg(std::make_unique<CComSetupDlg>(&view)) {
-    setObjectName(QStringLiteral("CViewLink"));
-    view.SetCommandHandler(cmd::kRead, [this] { OnRead(); });
-    view.SetCommandHandler(cmd::kWrite, [this] { OnWrite(); });
-    view.SetCommandHandler(cmd::kComSetup, [this] { OnComSetup(); });
-    view.SetCommandHandler(WM_TRANSFER, [this] { OnTransfer(); });
-}
+CViewLink::CViewLink(radio::CAppContext& app, CChannelView& view)
+    : QObject(&view), m_app(app), m_view(view),
+      m_pProcessDlg(new CProcessDlg(&view, [this] { OnTransfer(); })),
+      m_comSetupDlg(std::make_unique<CComSetupDlg>(app, &view)) {}
 
 CViewLink::~CViewLink() = default;
-
-CViewLink* CViewLink::Of(const CChannelView& view) {
-    return view.findChild<CViewLink*>(QStringLiteral("CViewLink"), Qt::FindDirectChildrenOnly);
-}
 
 void CViewLink::OnRead() {
     if (m_pProcessDlg->IsWindow()) {
@@ -109,7 +87,7 @@ void CViewLink::OnWrite() {
 }
 
 void CViewLink::OpenProcessDialog(bool write) {
-    const radio::Language lang = radio::AppContext().language.textLanguage;
+    const radio::Language lang = m_app.language.textLanguage;
     m_view.m_bWrite = write;
     m_pProcessDlg->m_strTitle =
         std::string(write ? radio::texts::kWriteData.In(lang) : radio::texts::kReadData.In(lang));
@@ -129,19 +107,28 @@ void CViewLink::OnTransfer() {
     if (m_view.m_bTransferring || !m_pProcessDlg->IsWindow()) {
         return;
     }
-    if (document == nullptr) {
-        m_pProcessDlg->DestroyWindow();
-        return;
+    if (document != nullptr) {
+        const bool write = m_view.m_bWrite != 0;
+        // What is being typed goes with the transfer; a write sends the grid.
+        m_view.CommitCellEditor();
+        if (write) {
+            m_view.GridToImage();
+        }
+        CViewTransferHost host(m_app, *m_pProcessDlg);
+        radio::CloneTransfer transfer(m_view.Variant(), m_app.Ports(), m_app.Waiter(), host);
+        {
+            // While the transfer pumps events, the frame refuses whatever
+            // would take the view, its document or the port away.
+            const CFlagScope transferring(m_view.m_bTransferring);
+            transfer.Run(m_view.m_strPort, write, document->GetImage());
+        }
+        if (!write && transfer.Result().outcome == radio::TransferOutcome::Completed) {
+            // The radio's product is now the remembered one.
+            m_app.freshDocument = false;
+            m_view.ImageToGrid();
+        }
     }
-    const std::unique_ptr<radio::IPortOpener> opener = radio::MakePortOpener();
-    const std::unique_ptr<radio::IWaiter> waiter = radio::MakeWaiter();
-    CViewTransferHost host(m_view, *m_pProcessDlg);
-    radio::CloneTransfer transfer(m_view.Variant(), *opener, *waiter, host);
-    // While the transfer pumps events, the frame refuses whatever would take
-    // the view, its document or the port away.
-    m_view.m_bTransferring = true;
-    transfer.Run(m_view.m_strPort, m_view.m_bWrite, document->GetImage());
-    m_view.m_bTransferring = false;
+    m_pProcessDlg->DestroyWindow();
 }
 
 void CViewLink::OnComSetup() {

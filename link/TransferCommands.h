@@ -5,8 +5,8 @@
 // the clone transfer over the view's port (m_strPort) in the direction of
 // m_bWrite; Setup, Com Setup (32777) chooses the port.
 //
-// Use: InstallLinkCommands() once before the first view is made; every
-// channel view then gets a CViewLink (a child object) with the commands.
+// The channel window gives each view one CViewLink (a child object of the
+// view); the main frame's command table runs its commands.
 
 #include <QObject>
 
@@ -17,22 +17,16 @@ class CComSetupDlg;
 class CProcessDlg;
 
 namespace radio {
-
-// Attaches a CViewLink to every channel view made from now on.
-void InstallLinkCommands();
-
-} // namespace radio
+class CAppContext;
+}
 
 class CViewLink : public QObject {
     Q_OBJECT
 
 public:
-    // Becomes a child of `view` and registers the commands with it.
-    explicit CViewLink(CChannelView& view);
+    // Becomes a child of `view`.
+    CViewLink(radio::CAppContext& app, CChannelView& view);
     ~CViewLink() override;
-
-    // The link of a view; null when it has none.
-    static CViewLink* Of(const CChannelView& view);
 
     void OnRead();
     void OnWrite();
@@ -47,6 +41,7 @@ private:
     // Opens the Process dialog for a transfer in the given direction.
     void OpenProcessDialog(bool write);
 
+    radio::CAppContext& m_app;
     CChannelView& m_view;
     CProcessDlg* m_pProcessDlg; // a child window of the view
     std::unique_ptr<CComSetupDlg> m_comSetupDlg;

@@ -1,24 +1,24 @@
-// What the clone transfer needs from the window (or the command line tool)
-// that runs it. The transfer itself knows nothing of windows.
+// What the clone transfer itself needs from whoever runs it (the window's
+// transfer command, the command line tool): progress, the Cancel poll, the
+// messages and the Retry question. The chores around a transfer (committing
+// the cell editor, GridToImage before a write, refreshing the grid after a
+// read, closing the Process dialog) belong to the caller, around Run.
 #pragma once
+
+#include "MessageIds.h"
 
 namespace radio {
 
 // User messages of the link, by string id.
 enum class LinkMessage {
-    PortOpenFailed = 61453,     // "Could not Open the Port,..."
-    CommunicationError = 61451, // "Communication Error,..." (asked with Retry/Cancel)
-    ProgramInterrupt = 61454,   // "Program Interrupt,..."
+    PortOpenFailed = ids::kCannotOpenPort,
+    CommunicationError = ids::kCommunicationError, // asked with Retry/Cancel
+    ProgramInterrupt = ids::kProgramInterrupt,
 };
 
 class ITransferHost {
 public:
     virtual ~ITransferHost() = default;
-
-    // Before the exchange: commit the visible cell editor; for a write, also
-    // encode the grid into the image.
-    virtual void CommitCellEditor() = 0;
-    virtual void GridToImage() = 0;
 
     // One block pair done: step the progress bar by one and show the count.
     virtual void StepProgress(int pairsDone) = 0;
@@ -32,12 +32,6 @@ public:
     virtual void ShowMessage(LinkMessage id, const char* detail) = 0;
     // Message 61451 with Retry and Cancel; true for Retry.
     virtual bool AskRetry() = 0;
-
-    // The transfer has ended in any way: the Process dialog goes away.
-    virtual void EndProcessDialog() = 0;
-    // After a complete read, once the new image is in place: clear the
-    // fresh-document flag and refresh the grid from the image.
-    virtual void AfterRead() = 0;
 };
 
 } // namespace radio

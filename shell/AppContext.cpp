@@ -3,12 +3,12 @@
 #include "Gbk.h"
 #include "HelpService.h"
 #include "IniFile.h"
-#include "MessageBoxes.h"
 #include "Strings.h"
 
 namespace radio {
 
-CLanguageState CLanguageState::FromProfile(const CIniFile& profile, const ModelVariant& variant) {
+CLanguageState CLanguageState::FromProfile(const CIniFile& profile, const ModelVariant& variant,
+                                           const std::string& programDirectory) {
     CLanguageState state;
     state.currentLanguage = profile.GetValue("Setup", "Language", "");
     state.chinese = state.currentLanguage == "Chinese";
@@ -19,13 +19,18 @@ CLanguageState CLanguageState::FromProfile(const CIniFile& profile, const ModelV
     state.resourceLanguage = state.chinese && !variant.languageLibrarySuffix.empty()
                                  ? Language::Chinese
                                  : Language::English;
-    state.programDirectory = variant.filesBesideProgram ? CIniFile::ProgramDirectory() : "";
+    state.programDirectory = variant.filesBesideProgram ? programDirectory : "";
     state.displayName = ProfileTextToUtf8(profile.GetValue(state.languageSection, "Company", ""));
     return state;
 }
 
+CAppContext::CAppContext(const ModelVariant& variant_, const CServices& services,
+                         CIniFile& profile_, CLanguageState language_, CHelpService& help_)
+    : variant(variant_), profile(profile_), language(std::move(language_)), help(help_),
+      m_services(services) {}
+
 std::string CAppContext::ProfileValue(std::string_view section, std::string_view key) const {
-    return profile != nullptr ? profile->GetValue(section, key, "") : std::string();
+    return profile.GetValue(section, key, "");
 }
 
 std::string CAppContext::ProfileText(std::string_view section, std::string_view key) const {
@@ -37,20 +42,20 @@ std::string CAppContext::LoadString(int id) const {
 }
 
 void CAppContext::ShowHelp(std::uint32_t context) const {
-    if (help != nullptr) {
-        help->ShowHelp(context);
-    }
+    help.ShowHelp(context);
 }
 
-CAppContext& AppContext() {
-    static CAppContext context;
-    return context;
+MessageResult CAppContext::ShowMessage(QWidget* owner, std::string_view text,
+                                       std::string_view caption, MessageIcon icon,
+                                       MessageButtons buttons) const {
+    const MessageRequest request{owner != nullptr ? owner : mainWindow, std::string(text),
+                                 std::string(caption), icon, buttons};
+    return m_services.messages->Show(request);
 }
 
-void ShowCaution(QWidget* owner, int id) {
-    const CAppContext& app = AppContext();
-    ShowMessageBox(owner, app.LoadString(id), app.LoadString(ids::kCaution),
-                   MessageIcon::Exclamation, MessageButtons::Ok);
+void CAppContext::ShowCaution(QWidget* owner, int id) const {
+    ShowMessage(owner, LoadString(id), LoadString(ids::kCaution), MessageIcon::Exclamation,
+                MessageButtons::Ok);
 }
 
 } // namespace radio

@@ -1,8 +1,11 @@
 // What every window of a running programmer reads: its variant, its profile,
-// the language state fixed at start-up, help, and the fresh-document flag.
-// The application object fills it in; there is one per process.
+// the language state fixed at start-up, help, the services, and the
+// fresh-document flag. The application object owns the one context of its
+// run and hands it to the main frame, the documents, views and dialogs.
 #pragma once
 
+#include "MessageBoxes.h"
+#include "Services.h"
 #include "Texts.h"
 #include "Variant.h"
 
@@ -30,33 +33,53 @@ struct CLanguageState {
     // language library and keeps its own English resources.
     Language resourceLanguage = Language::English;
 
-    static CLanguageState FromProfile(const CIniFile& profile, const ModelVariant& variant);
+    // `programDirectory`: the folder of the running program file.
+    static CLanguageState FromProfile(const CIniFile& profile, const ModelVariant& variant,
+                                      const std::string& programDirectory);
 };
 
 class CAppContext {
 public:
-    const ModelVariant* variant = nullptr;
-    CIniFile* profile = nullptr;
-    CLanguageState language;
-    CHelpService* help = nullptr;
+    // `services` must be complete (every member set).
+    CAppContext(const ModelVariant& variant, const CServices& services, CIniFile& profile,
+                CLanguageState language, CHelpService& help);
+    CAppContext(const CAppContext&) = delete;
+    CAppContext& operator=(const CAppContext&) = delete;
+
+    const ModelVariant& variant;
+    CIniFile& profile;
+    // Fixed for the life of the process.
+    const CLanguageState language;
+    CHelpService& help;
     // The main frame: owner of messages and help, bearer of the title.
     QWidget* mainWindow = nullptr;
     // Set for a new document, cleared by opening a file and by a read from
     // the radio; decides which way the product selection flows.
     bool freshDocument = false;
 
-    // A profile value as stored (bytes); "" without a profile.
+    ISettingsStore& Settings() const { return *m_services.settings; }
+    IMessageBoxes& MessageBoxes() const { return *m_services.messages; }
+    IFileDialogs& FileDialogs() const { return *m_services.fileDialogs; }
+    IPortOpener& Ports() const { return *m_services.ports; }
+    IWaiter& Waiter() const { return *m_services.waiter; }
+    IProcessStarter& Processes() const { return *m_services.processes; }
+
+    // A profile value as stored (bytes); "" when absent.
     std::string ProfileValue(std::string_view section, std::string_view key) const;
     // The same decoded for display.
     std::string ProfileText(std::string_view section, std::string_view key) const;
     // A message text in the resource language.
     std::string LoadString(int id) const;
     void ShowHelp(std::uint32_t context) const;
+
+    // A message box over `owner` (the main window when null).
+    MessageResult ShowMessage(QWidget* owner, std::string_view text, std::string_view caption,
+                              MessageIcon icon, MessageButtons buttons = MessageButtons::Ok) const;
+    // The message of `id` captioned "Caution" with the exclamation icon and OK.
+    void ShowCaution(QWidget* owner, int id) const;
+
+private:
+    CServices m_services;
 };
-
-CAppContext& AppContext();
-
-// The message of `id` captioned "Caution" with the exclamation icon and OK.
-void ShowCaution(QWidget* owner, int id);
 
 } // namespace radio

@@ -3,14 +3,16 @@
 #include "ChannelView.h"
 #include "Document.h"
 #include "MainFrame.h"
+#include "TransferCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenu>
 
-CChildFrame::CChildFrame(std::unique_ptr<CProgrammerDoc> document, QWidget* parent)
+CChildFrame::CChildFrame(radio::CAppContext& app, std::unique_ptr<CProgrammerDoc> document,
+                         QWidget* parent)
     : QMdiSubWindow(parent), m_document(std::move(document)),
-      m_pView(CreateChannelView(m_document->Variant(), m_document.get())) {
+      m_pView(CreateChannelView(app, m_document.get())), m_pLink(new CViewLink(app, *m_pView)) {
     setWidget(m_pView);
     m_document->SetView(m_pView);
     setWindowTitle(QString::fromStdString(m_document->GetTitle()));

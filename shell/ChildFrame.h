@@ -1,8 +1,9 @@
 #pragma once
 
 // The channel window: the MDI child that holds the channel view of the one
-// document. Closing it only hides it; Edit, Channel Information shows it
-// again with its unsaved edits.
+// document, and gives the view its radio link (Read, Write, Com Setup).
+// Closing it only hides it; Edit, Channel Information shows it again with
+// its unsaved edits.
 
 #include <QMdiSubWindow>
 
@@ -10,17 +11,24 @@
 
 class CChannelView;
 class CProgrammerDoc;
+class CViewLink;
+
+namespace radio {
+class CAppContext;
+}
 
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 
 public:
-    // Takes the document; creates its view.
-    explicit CChildFrame(std::unique_ptr<CProgrammerDoc> document, QWidget* parent = nullptr);
+    // Takes the document; creates its view and the view's link.
+    CChildFrame(radio::CAppContext& app, std::unique_ptr<CProgrammerDoc> document,
+                QWidget* parent = nullptr);
     ~CChildFrame() override;
 
     CProgrammerDoc* GetDocument() const { return m_document.get(); }
     CChannelView* GetView() const { return m_pView; }
+    CViewLink* GetLink() const { return m_pLink; }
 
     // Sizes the window to its view (no larger than 1600 x 1200).
     void ResizeParentToFit();
@@ -31,4 +39,5 @@ protected:
 private:
     std::unique_ptr<CProgrammerDoc> m_document;
     CChannelView* m_pView;
+    CViewLink* m_pLink; // a child object of the view
 };

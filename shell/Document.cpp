@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-CProgrammerDoc::CProgrammerDoc(const radio::ModelVariant& variant)
-    : m_image(radio::MakeDefaultImage(variant)), m_variant(variant) {}
+CProgrammerDoc::CProgrammerDoc(radio::CAppContext& app)
+    : m_image(radio::MakeDefaultImage(app.variant)), m_app(app), m_variant(app.variant) {}
 
 bool CProgrammerDoc::OnNewDocument() {
-    radio::CAppContext& app = radio::AppContext();
+    radio::CAppContext& app = m_app;
     m_image = radio::MakeDefaultImage(m_variant);
     m_strTitle = std::string(radio::texts::kChannelInformation.In(app.language.textLanguage));
     m_strPathName = app.ProfileText("Setup", "AppName");
@@ -42,9 +42,9 @@ void CProgrammerDoc::SetFile(const std::string& path) {
     m_bHasFile = true;
 }
 
-std::unique_ptr<CProgrammerDoc> CreateDocument(const radio::ModelVariant& variant) {
-    if (variant.family == radio::Family::Lark) {
-        return std::make_unique<CApp_LarkDoc>(variant);
+std::unique_ptr<CProgrammerDoc> CreateDocument(radio::CAppContext& app) {
+    if (app.variant.family == radio::Family::Lark) {
+        return std::make_unique<CApp_LarkDoc>(app);
     }
-    return std::make_unique<CApp_WrenDoc>(variant);
+    return std::make_unique<CApp_WrenDoc>(app);
 }

@@ -11,9 +11,13 @@
 #include <memory>
 #include <string>
 
+namespace radio {
+class CAppContext;
+}
+
 class CProgrammerDoc : public IChannelDocument {
 public:
-    explicit CProgrammerDoc(const radio::ModelVariant& variant);
+    explicit CProgrammerDoc(radio::CAppContext& app);
 
     radio::Image& GetImage() override { return m_image; }
     const radio::ModelVariant& Variant() const { return m_variant; }
@@ -41,6 +45,7 @@ public:
 private:
     void SetFile(const std::string& path);
 
+    radio::CAppContext& m_app;
     const radio::ModelVariant& m_variant;
     CChannelView* m_pView = nullptr;
     std::string m_strTitle;
@@ -60,4 +65,4 @@ public:
 };
 
 // The document class of the variant's family.
-std::unique_ptr<CProgrammerDoc> CreateDocument(const radio::ModelVariant& variant);
+std::unique_ptr<CProgrammerDoc> CreateDocument(radio::CAppContext& app);

@@ -4,20 +4,8 @@
 
 namespace radio {
 
-namespace {
-
-FileDialogHandler& Handler() {
-    static FileDialogHandler handler;
-    return handler;
-}
-
-} // namespace
-
-std::optional<std::string> AskDatFileName(QWidget* owner, FileDialogKind kind,
-                                          const std::string& proposed) {
-    if (Handler()) {
-        return Handler()(kind, proposed);
-    }
+std::optional<std::string> CQtFileDialogs::AskDatFileName(QWidget* owner, FileDialogKind kind,
+                                                          const std::string& proposed) {
     QFileDialog dialog(owner);
     dialog.setNameFilter(QStringLiteral("*.dat (*.dat)"));
     dialog.setDefaultSuffix(QStringLiteral("dat"));
@@ -33,12 +21,6 @@ std::optional<std::string> AskDatFileName(QWidget* owner, FileDialogKind kind,
         return std::nullopt;
     }
     return dialog.selectedFiles().front().toStdString();
-}
-
-FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {
-    FileDialogHandler previous = std::move(Handler());
-    Handler() = std::move(handler);
-    return previous;
 }
 
 } // namespace radio

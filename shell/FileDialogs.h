@@ -1,7 +1,7 @@
-// The file dialogs of Open and Save As, replaceable so that tests can answer.
+// The file dialogs of Open and Save As, through the services' IFileDialogs:
+// the real dialogs in a running programmer, answers scripted by the tests.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -11,15 +11,18 @@ namespace radio {
 
 enum class FileDialogKind { Open, Save };
 
-using FileDialogHandler =
-    std::function<std::optional<std::string>(FileDialogKind kind, const std::string& proposed)>;
+class IFileDialogs {
+public:
+    virtual ~IFileDialogs() = default;
+    // Asks for a ".dat" file; nullopt when the user cancels.
+    virtual std::optional<std::string> AskDatFileName(QWidget* owner, FileDialogKind kind,
+                                                      const std::string& proposed) = 0;
+};
 
-// Asks for a ".dat" file; nullopt when the user cancels.
-std::optional<std::string> AskDatFileName(QWidget* owner, FileDialogKind kind,
-                                          const std::string& proposed = {});
-
-// Installs a handler in place of the real dialogs and returns the previous
-// one; an empty handler restores the real dialogs.
-FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
+class CQtFileDialogs : public IFileDialogs {
+public:
+    std::optional<std::string> AskDatFileName(QWidget* owner, FileDialogKind kind,
+                                              const std::string& proposed) override;
+};
 
 } // namespace radio

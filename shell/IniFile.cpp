@@ -1,9 +1,8 @@
 #include "IniFile.h"
 
+#include "AtomicFile.h"
 #include "Gbk.h"
 
-#include <chrono>
-#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -12,10 +11,7 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <io.h>
 #include <windows.h>
-#else
-#include <unistd.h>
 #endif
 
 namespace radio {
@@ -78,11 +74,6 @@ std::string CutComments(std::string value) {
     return value;
 }
 
-std::string& ProgramPathStorage() {
-    static std::string argv0;
-    return argv0;
-}
-
 std::string CurrentDirectory() {
 #ifdef _WIN32
     const DWORD needed = GetCurrentDirectoryA(0, nullptr);
@@ -122,42 +113,7 @@ std::size_t LastSeparator(const std::string& path) {
 #endif
 }
 
-bool WriteAll(std::FILE* file, const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
-}
-
-bool SyncToDisk(std::FILE* file) {
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
-}
-
-// Creates a new file beside `target` that no one else is using; the caller
-// owns both the stream and the file.
-std::FILE* CreateTempBeside(const fs::path& target, fs::path& tempPath) {
-    static std::uint64_t counter = 0;
-    const auto seed =
-        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::uint64_t tag = (seed ^ (++counter * 0x9E3779B97F4A7C15ULL)) % 1000000007ULL;
-        fs::path candidate = target;
-        candidate += "." + std::to_string(tag) + ".tmp";
-        if (std::FILE* file = std::fopen(candidate.string().c_str(), "wbx")) {
-            tempPath = candidate;
-            return file;
-        }
-        std::error_code ec;
-        if (!fs::exists(candidate, ec))
-            return nullptr; // not a name clash: the directory refuses new files
-    }
-    return nullptr;
-}
-
 } // namespace
-
-CIniFile::CIniFile(int growBy) : m_nGrowBy(growBy > 0 ? growBy : 1) {}
 
 CIniFile::~CIniFile() {
     try {
@@ -168,25 +124,20 @@ CIniFile::~CIniFile() {
     Clear();
 }
 
-void CIniFile::SetProgramPath(const std::string& argv0) {
-    ProgramPathStorage() = argv0;
-}
-
-std::string CIniFile::ProgramDirectory() {
-    const std::string& argv0 = ProgramPathStorage();
+std::string CIniFile::ProgramDirectoryOf(const std::string& argv0) {
     const std::size_t sep = LastSeparator(argv0);
     if (sep == std::string::npos)
         return CurrentDirectory();
     return argv0.substr(0, sep);
 }
 
-bool CIniFile::OpenInProgramDir(const std::string& fileName) {
+bool CIniFile::OpenInProgramDir(const std::string& argv0, const std::string& fileName) {
 #ifdef _WIN32
     constexpr char kSeparator = '\\';
 #else
     constexpr char kSeparator = '/';
 #endif
-    return Open(ProgramDirectory() + kSeparator + fileName);
+    return Open(ProgramDirectoryOf(argv0) + kSeparator + fileName);
 }
 
 bool CIniFile::Open(const std::string& path) {
@@ -219,9 +170,6 @@ bool CIniFile::Open(const std::string& path) {
         return false;
 
     m_strPath = path;
-    m_arrSections.reserve(static_cast<std::size_t>(m_nGrowBy));
-    m_ppKeys.reserve(static_cast<std::size_t>(m_nGrowBy));
-    m_ppValues.reserve(static_cast<std::size_t>(m_nGrowBy));
     m_arrSections.emplace_back();
     m_ppKeys.emplace_back();
     m_ppValues.emplace_back();
@@ -293,8 +241,10 @@ void CIniFile::SetValue(std::string_view section, std::string_view key, std::str
 void CIniFile::Save() {
     if (!m_bModified || m_strPath.empty())
         return;
-    const std::string text = Serialize();
-    m_bLastSaveFailed = !(SaveViaTempFile(text) || SaveInPlace(text));
+    FileWriteOptions options;
+    options.inPlaceWhenFolderRefuses = true;
+    std::string error;
+    m_bLastSaveFailed = !WriteFileAtomically(m_strPath, Serialize(), error, options);
 }
 
 void CIniFile::Clear() {
@@ -315,12 +265,6 @@ int CIniFile::FindSection(std::string_view section) const {
 }
 
 int CIniFile::AddSection(std::string_view section) {
-    if (m_arrSections.size() == m_arrSections.capacity()) {
-        const std::size_t slots = m_arrSections.size() + static_cast<std::size_t>(m_nGrowBy);
-        m_arrSections.reserve(slots);
-        m_ppKeys.reserve(slots);
-        m_ppValues.reserve(slots);
-    }
     m_arrSections.emplace_back(section);
     m_ppKeys.emplace_back();
     m_ppValues.emplace_back();
@@ -350,53 +294,6 @@ std::string CIniFile::Serialize() const {
         }
     }
     return text;
-}
-
-bool CIniFile::SaveViaTempFile(const std::string& text) const {
-    std::error_code ec;
-    fs::path target(m_strPath);
-    // Replace the file a symbolic link names, not the link itself.
-    if (fs::is_symlink(target, ec)) {
-        target = fs::canonical(target, ec);
-        if (ec)
-            return false;
-    }
-    fs::path tempPath;
-    std::FILE* file = CreateTempBeside(target, tempPath);
-    if (file == nullptr)
-        return false;
-    const bool written = WriteAll(file, text) && SyncToDisk(file);
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed) {
-        // Keep the old file's permissions; best effort.
-        const fs::file_status old = fs::status(target, ec);
-        if (!ec && fs::exists(old))
-            fs::permissions(tempPath, old.permissions(), ec);
-        fs::rename(tempPath, target, ec);
-        if (!ec)
-            return true;
-    }
-    fs::remove(tempPath, ec);
-    return false;
-}
-
-bool CIniFile::SaveInPlace(const std::string& text) const {
-    if (std::FILE* file = std::fopen(m_strPath.c_str(), "wb")) {
-        const bool written = WriteAll(file, text);
-        return std::fclose(file) == 0 && written;
-    }
-    // Cannot be truncated on opening: write over it from the start and cut
-    // what is left of the old text.
-    std::FILE* file = std::fopen(m_strPath.c_str(), "r+b");
-    if (file == nullptr)
-        return false;
-    const bool written = WriteAll(file, text);
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed)
-        return false;
-    std::error_code ec;
-    fs::resize_file(m_strPath, text.size(), ec);
-    return !ec;
 }
 
 } // namespace radio

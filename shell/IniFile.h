@@ -20,22 +20,19 @@ namespace radio {
 
 class CIniFile {
 public:
-    // growBy: how many section slots the tables grow by at a time.
-    explicit CIniFile(int growBy = 4);
+    CIniFile() = default;
     // Writes the file if anything was changed, then frees everything.
     ~CIniFile();
     CIniFile(const CIniFile&) = delete;
     CIniFile& operator=(const CIniFile&) = delete;
 
-    // Remembers the program's command-line name (argv[0]); main() calls this
-    // once so that OpenInProgramDir can find files beside the program.
-    static void SetProgramPath(const std::string& argv0);
-    // The directory part of that name (up to its last path separator), or the
-    // current directory when it has none.
-    static std::string ProgramDirectory();
+    // The directory part of a program's command-line name (argv[0] up to its
+    // last path separator), or the current directory when it has none.
+    static std::string ProgramDirectoryOf(const std::string& argv0);
 
-    // Open() of `fileName` in ProgramDirectory().
-    bool OpenInProgramDir(const std::string& fileName);
+    // Open() of `fileName` in ProgramDirectoryOf(argv0): the file beside the
+    // program.
+    bool OpenInProgramDir(const std::string& argv0, const std::string& fileName);
     // Loads the file at `path`, creating it empty when it does not exist.
     // Saves and clears a file loaded before. False, with nothing loaded, when
     // the file cannot be opened or read.
@@ -49,8 +46,8 @@ public:
     void SetValue(std::string_view section, std::string_view key, std::string_view value);
 
     // Writes the whole file when anything was changed since it was loaded
-    // (the modified mark stays set, so a later Save writes again). The file
-    // is replaced atomically where the directory allows it.
+    // (the modified mark stays set, so a later Save writes again), through
+    // the atomic writer; in a folder that takes no new file, in place.
     void Save();
     // Frees everything without saving.
     void Clear();
@@ -64,8 +61,6 @@ private:
     int FindSection(std::string_view section) const;
     int AddSection(std::string_view section);
     std::string Serialize() const;
-    bool SaveViaTempFile(const std::string& text) const;
-    bool SaveInPlace(const std::string& text) const;
 
     std::string m_strPath;
     std::vector<std::string> m_arrSections;
@@ -73,7 +68,6 @@ private:
     std::vector<std::vector<std::string>> m_ppKeys;
     std::vector<std::vector<std::string>> m_ppValues;
     int m_nLastSection = 0;
-    int m_nGrowBy;
     bool m_bModified = false;
     bool m_bLastSaveFailed = false;
 };

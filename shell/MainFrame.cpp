@@ -8,6 +8,7 @@
 #include "MessageBoxes.h"
 #include "ProductInfoDlg.h"
 #include "Strings.h"
+#include "TransferCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -16,33 +17,71 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
-namespace {
-
-constexpr char kCommandId[] = "commandId";
-
-} // namespace
-
-CMainFrame::CMainFrame(const radio::ModelVariant& variant, QWidget* parent)
-    : QMainWindow(parent), m_variant(variant), m_mdiArea(new QMdiArea(this)),
-      m_productInfoDlg(std::make_unique<CProductInfoDlg>(variant, this)) {
+CMainFrame::CMainFrame(radio::CAppContext& app, QWidget* parent)
+    : QMainWindow(parent), m_app(app), m_mdiArea(new QMdiArea(this)),
+      m_productInfoDlg(std::make_unique<CProductInfoDlg>(app, this)) {
     // The title is set only by the product selection.
     resize(1000, 600);
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+    AddCommands();
     CreateMenus();
     // The navigation bar, toolbar and status bar join here.
 }
 
 CMainFrame::~CMainFrame() = default;
 
-QAction* CMainFrame::AddAction(QMenu* menu, const QString& text, int commandId,
-                               const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(text);
+void CMainFrame::AddCommands() {
+    using radio::Command;
+    const auto frame = [this](int id, const char* text, const char* key, std::function<void()> run,
+                              bool allowed = false) {
+        m_commands.Add(Command{id, text, key, allowed, std::move(run), {}});
+    };
+    // The commands of the channel view, answered by its radio link.
+    const auto link = [this](int id, const char* text, const char* key, void (CViewLink::*run)()) {
+        m_commands.Add(Command{id, text, key, false,
+                               [this, run] {
+                                   if (CViewLink* l = ActiveLink()) {
+                                       (l->*run)();
+                                   }
+                               },
+                               [this] { return ActiveLink() != nullptr; }});
+    };
+    // Commands in the menus whose handlers come with later parts.
+    const auto pending = [this](int id, const char* text, const char* key) {
+        m_commands.Add(Command{id, text, key, false, {}, {}});
+    };
+
+    frame(cmd::kFileNew, "&New", "Ctrl+N", [this] { OnFileNew(); });
+    frame(cmd::kFileOpen, "&Open...", "Ctrl+O", [this] { OnFileOpen(); });
+    frame(cmd::kFileClose, "&Close", "", [this] { OnFileClose(); });
+    frame(cmd::kFileSave, "&Save", "Ctrl+S", [this] { OnFileSave(); });
+    frame(cmd::kFileSaveAs, "Save &As...", "", [this] { OnFileSaveAs(); });
+    pending(cmd::kFilePrint, "&Print...", "Ctrl+P");
+    pending(cmd::kFilePrintPreview, "Print Pre&view", "");
+    pending(cmd::kFilePrintSetup, "P&rint Setup...", "");
+    frame(cmd::kAppExit, "E&xit", "", [this] { close(); });
+    frame(cmd::kProductInformation, "&Product Information", "", [this] { OnProductInformation(); });
+    frame(cmd::kChannelInformation, "&Channel Information", "", [this] { OnChannelInformation(); });
+    pending(cmd::kOptionalFeatures, "&Optional Features", "");
+    link(cmd::kRead, "&Read", "Ctrl+R", &CViewLink::OnRead);
+    link(cmd::kWrite, "&Write", "Ctrl+W", &CViewLink::OnWrite);
+    pending(cmd::kScanInfo, "Scan Info", "");
+    link(cmd::kComSetup, "&Com Setup", "", &CViewLink::OnComSetup);
+    pending(cmd::kLanguage, "&Language", "");
+    frame(cmd::kAppAbout, "&About...", "", [this] { OnAppAbout(); });
+    // F1 outside the view and the dialogs; help works during a transfer.
+    frame(
+        cmd::kHelp, "", "", [this] { m_app.ShowHelp(cmd::kHelp); }, true);
+}
+
+QAction* CMainFrame::AddAction(QMenu* menu, int commandId) {
+    const radio::Command* command = m_commands.Find(commandId);
+    QAction* action = menu->addAction(tr(command->text.c_str()));
     action->setData(commandId);
-    action->setProperty(kCommandId, commandId);
-    if (!shortcut.isEmpty()) {
-        action->setShortcut(shortcut);
+    if (!command->shortcut.empty()) {
+        action->setShortcut(QKeySequence(QString::fromStdString(command->shortcut)));
     }
     connect(action, &QAction::triggered, this, [this, commandId] { OnCommand(commandId); });
     m_actions[commandId] = action;
@@ -51,38 +90,35 @@ QAction* CMainFrame::AddAction(QMenu* menu, const QString& text, int commandId,
 
 void CMainFrame::CreateMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    AddAction(file, tr("&New"), cmd::kFileNew, QKeySequence(Qt::CTRL | Qt::Key_N));
-    AddAction(file, tr("&Open..."), cmd::kFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O));
-    AddAction(file, tr("&Close"), cmd::kFileClose);
-    AddAction(file, tr("&Save"), cmd::kFileSave, QKeySequence(Qt::CTRL | Qt::Key_S));
-    AddAction(file, tr("Save &As..."), cmd::kFileSaveAs);
+    for (const int id :
+         {cmd::kFileNew, cmd::kFileOpen, cmd::kFileClose, cmd::kFileSave, cmd::kFileSaveAs}) {
+        AddAction(file, id);
+    }
     file->addSeparator();
-    // Printing joins with the print-out; the items are in place already.
-    AddAction(file, tr("&Print..."), cmd::kFilePrint, QKeySequence(Qt::CTRL | Qt::Key_P));
-    AddAction(file, tr("Print Pre&view"), cmd::kFilePrintPreview);
-    AddAction(file, tr("P&rint Setup..."), cmd::kFilePrintSetup);
+    for (const int id : {cmd::kFilePrint, cmd::kFilePrintPreview, cmd::kFilePrintSetup}) {
+        AddAction(file, id);
+    }
     file->addSeparator();
-    AddAction(file, tr("E&xit"), cmd::kAppExit);
+    AddAction(file, cmd::kAppExit);
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    AddAction(edit, tr("&Product Information"), cmd::kProductInformation);
-    AddAction(edit, tr("&Channel Information"), cmd::kChannelInformation);
-    AddAction(edit, tr("&Optional Features"), cmd::kOptionalFeatures);
+    for (const int id :
+         {cmd::kProductInformation, cmd::kChannelInformation, cmd::kOptionalFeatures}) {
+        AddAction(edit, id);
+    }
 
-    // Commands of the channel view: the radio link and the set-up dialogs
-    // register their handlers with the view.
     QMenu* program = menuBar()->addMenu(tr("&Program"));
-    AddAction(program, tr("&Read"), cmd::kRead, QKeySequence(Qt::CTRL | Qt::Key_R));
-    AddAction(program, tr("&Write"), cmd::kWrite, QKeySequence(Qt::CTRL | Qt::Key_W));
-    if (m_variant.hasScanInformation) {
-        AddAction(program, tr("Scan Info"), cmd::kScanInfo);
+    AddAction(program, cmd::kRead);
+    AddAction(program, cmd::kWrite);
+    if (m_app.variant.hasScanInformation) {
+        AddAction(program, cmd::kScanInfo);
     }
     QMenu* setup = menuBar()->addMenu(tr("&Setup"));
-    AddAction(setup, tr("&Com Setup"), cmd::kComSetup);
-    AddAction(setup, tr("&Language"), cmd::kLanguage);
+    AddAction(setup, cmd::kComSetup);
+    AddAction(setup, cmd::kLanguage);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
-    AddAction(help, tr("&About..."), cmd::kAppAbout);
+    AddAction(help, cmd::kAppAbout);
 
     for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
         menu->installEventFilter(this);
@@ -91,109 +127,23 @@ void CMainFrame::CreateMenus() {
     UpdateCommandStates();
 }
 
-bool CMainFrame::HasBuiltInCommand(int commandId) {
-    switch (commandId) {
-    case cmd::kFileNew:
-    case cmd::kFileOpen:
-    case cmd::kFileClose:
-    case cmd::kFileSave:
-    case cmd::kFileSaveAs:
-    case cmd::kAppExit:
-    case cmd::kAppAbout:
-    case cmd::kProductInformation:
-    case cmd::kChannelInformation:
-        return true;
-    default:
-        break;
-    }
-    return false;
-}
-
 bool CMainFrame::OnCommand(int commandId) {
-    switch (commandId) {
-    case cmd::kFileNew:
-    case cmd::kFileOpen:
-    case cmd::kFileClose:
-    case cmd::kAppExit:
-    case cmd::kLanguage:
-        // These drop the document window or the program.
-    case cmd::kFileSave:
-    case cmd::kFileSaveAs:
-    case cmd::kFilePrintSetup:
-    case cmd::kFilePrint:
-    case cmd::kFilePrintPreview:
-    case cmd::kComSetup:
-    case cmd::kScanInfo:
-    case cmd::kProductInformation:
-    case cmd::kOptionalFeatures:
-        // And these would open a modal window, whose loop would hold up the
-        // transfer until the radio gives up.
-        if (RefuseWhileTransferring()) {
-            return true;
-        }
-        break;
-    default:
-        break;
-    }
-    if (CChannelView* view = ActiveView(); view != nullptr && view->OnCommand(commandId)) {
+    switch (m_commands.Run(commandId, IsTransferring())) {
+    case radio::CommandOutcome::Ran:
         return true;
-    }
-    if (const auto it = m_commands.find(commandId); it != m_commands.end()) {
-        const CommandHandler handler = it->second;
-        handler();
+    case radio::CommandOutcome::Refused:
+        RefuseWhileTransferring();
         return true;
-    }
-    switch (commandId) {
-    case cmd::kFileNew:
-        OnFileNew();
-        return true;
-    case cmd::kFileOpen:
-        if (const std::optional<std::string> path =
-                radio::AskDatFileName(this, radio::FileDialogKind::Open)) {
-            OpenDocumentFile(*path);
-        }
-        return true;
-    case cmd::kFileClose:
-        OnFileClose();
-        return true;
-    case cmd::kFileSave:
-        OnFileSave();
-        return true;
-    case cmd::kFileSaveAs:
-        OnFileSaveAs();
-        return true;
-    case cmd::kAppExit:
-        close();
-        return true;
-    case cmd::kAppAbout:
-        OnAppAbout();
-        return true;
-    case cmd::kProductInformation:
-        OnProductInformation();
-        return true;
-    case cmd::kChannelInformation:
-        OnChannelInformation();
-        return true;
-    default:
+    case radio::CommandOutcome::Disabled:
+    case radio::CommandOutcome::Unknown:
         break;
     }
     return false;
-}
-
-void CMainFrame::SetCommandHandler(int commandId, CommandHandler handler) {
-    if (handler) {
-        m_commands[commandId] = std::move(handler);
-    } else {
-        m_commands.erase(commandId);
-    }
-    UpdateCommandStates();
 }
 
 void CMainFrame::UpdateCommandStates() {
-    const CChannelView* view = ActiveView();
     for (const auto& [id, action] : m_actions) {
-        action->setEnabled(HasBuiltInCommand(id) || m_commands.count(id) != 0 ||
-                           (view != nullptr && view->HandlesCommand(id)));
+        action->setEnabled(m_commands.IsEnabled(id));
     }
 }
 
@@ -219,12 +169,15 @@ CChannelView* CMainFrame::ActiveView() const {
     return m_pChild != nullptr ? m_pChild->GetView() : nullptr;
 }
 
+CViewLink* CMainFrame::ActiveLink() const {
+    return m_pChild != nullptr ? m_pChild->GetLink() : nullptr;
+}
+
 bool CMainFrame::OnFileNew() {
     if (m_pChild != nullptr) {
-        const radio::CAppContext& app = radio::AppContext();
-        if (radio::ShowMessageBox(this, app.LoadString(radio::ids::kDataWillBeCleared),
-                                  app.language.displayName, radio::MessageIcon::Exclamation,
-                                  radio::MessageButtons::OkCancel) != radio::MessageResult::Ok) {
+        if (m_app.ShowMessage(this, m_app.LoadString(radio::ids::kDataWillBeCleared),
+                              m_app.language.displayName, radio::MessageIcon::Exclamation,
+                              radio::MessageButtons::OkCancel) != radio::MessageResult::Ok) {
             return false;
         }
     }
@@ -233,20 +186,20 @@ bool CMainFrame::OnFileNew() {
 }
 
 void CMainFrame::NewDocument() {
-    std::unique_ptr<CProgrammerDoc> document = CreateDocument(m_variant);
+    std::unique_ptr<CProgrammerDoc> document = CreateDocument(m_app);
     document->OnNewDocument();
     ShowDocument(std::move(document));
 }
 
 bool CMainFrame::OpenDocumentFile(const std::string& path) {
-    std::unique_ptr<CProgrammerDoc> document = CreateDocument(m_variant);
+    std::unique_ptr<CProgrammerDoc> document = CreateDocument(m_app);
     std::string error;
     if (!document->OnOpenDocument(path, error)) {
         ShowFileError(false, error);
         return false;
     }
     // Opening a file makes its product the remembered one.
-    radio::AppContext().freshDocument = false;
+    m_app.freshDocument = false;
     ShowDocument(std::move(document));
     return true;
 }
@@ -259,7 +212,7 @@ void CMainFrame::ShowDocument(std::unique_ptr<CProgrammerDoc> document) {
         m_mdiArea->removeSubWindow(old);
         delete old;
     }
-    auto* child = new CChildFrame(std::move(document));
+    auto* child = new CChildFrame(m_app, std::move(document));
     m_mdiArea->addSubWindow(child);
     m_pChild = child;
     child->move(0, 0);
@@ -285,8 +238,8 @@ bool CMainFrame::OnFileSaveAs() {
     if (document == nullptr) {
         return false;
     }
-    const std::optional<std::string> path =
-        radio::AskDatFileName(this, radio::FileDialogKind::Save, document->GetPathName());
+    const std::optional<std::string> path = m_app.FileDialogs().AskDatFileName(
+        this, radio::FileDialogKind::Save, document->GetPathName());
     return path && SaveDocument(*path);
 }
 
@@ -309,10 +262,9 @@ void CMainFrame::ShowFileError(bool saving, const std::string& error) {
     static constexpr radio::TextPair kNotOpened{"The file could not be opened.",
                                                 "无法打开该文件。"};
     static constexpr radio::TextPair kNotSaved{"The file could not be saved.", "无法保存该文件。"};
-    const radio::CAppContext& app = radio::AppContext();
-    const std::string headline((saving ? kNotSaved : kNotOpened).In(app.language.textLanguage));
-    radio::ShowMessageBox(this, headline + "\n" + error, app.language.displayName,
-                          radio::MessageIcon::Exclamation, radio::MessageButtons::Ok);
+    const std::string headline((saving ? kNotSaved : kNotOpened).In(m_app.language.textLanguage));
+    m_app.ShowMessage(this, headline + "\n" + error, m_app.language.displayName,
+                      radio::MessageIcon::Exclamation, radio::MessageButtons::Ok);
 }
 
 void CMainFrame::OnFileClose() {
@@ -335,26 +287,36 @@ void CMainFrame::OnProductInformation() {
     }
 }
 
+void CMainFrame::OnFileOpen() {
+    if (const std::optional<std::string> path =
+            m_app.FileDialogs().AskDatFileName(this, radio::FileDialogKind::Open, {})) {
+        OpenDocumentFile(*path);
+    }
+}
+
 void CMainFrame::OnAppAbout() {
     // A plain box until the About box with its icon joins.
-    const radio::CAppContext& app = radio::AppContext();
-    const std::string& section = app.language.languageSection;
-    const std::string text = app.ProfileText(section, "Version") + "\n" +
-                             app.ProfileText(section, "Copyrights") + "\n" +
-                             app.ProfileText(section, "Copyrights Owner");
-    radio::ShowMessageBox(this, text, app.ProfileText(section, "About Title"),
-                          radio::MessageIcon::Information, radio::MessageButtons::Ok);
+    const std::string& section = m_app.language.languageSection;
+    const std::string text = m_app.ProfileText(section, "Version") + "\n" +
+                             m_app.ProfileText(section, "Copyrights") + "\n" +
+                             m_app.ProfileText(section, "Copyrights Owner");
+    m_app.ShowMessage(this, text, m_app.ProfileText(section, "About Title"),
+                      radio::MessageIcon::Information, radio::MessageButtons::Ok);
+}
+
+bool CMainFrame::IsTransferring() const {
+    const CChannelView* view = ActiveView();
+    return view != nullptr && view->m_bTransferring;
 }
 
 bool CMainFrame::RefuseWhileTransferring() {
-    const CChannelView* view = ActiveView();
-    if (view == nullptr || !view->m_bTransferring) {
+    if (!IsTransferring()) {
         return false;
     }
     static constexpr radio::TextPair kTransferRunning{
         "A transfer with the radio is running. Cancel it first.",
         "正在与电台传送数据，请先取消传送。"};
-    const std::string_view text = kTransferRunning.In(radio::AppContext().language.textLanguage);
+    const std::string_view text = kTransferRunning.In(m_app.language.textLanguage);
     statusBar()->showMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
                              10000);
     return true;
@@ -374,7 +336,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (menu != nullptr && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         if (QAction* action = menu->activeAction(); action != nullptr && action->data().isValid()) {
-            radio::AppContext().ShowHelp(action->data().toUInt());
+            m_app.ShowHelp(action->data().toUInt());
             return true;
         }
     }
@@ -383,7 +345,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void CMainFrame::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
-        radio::AppContext().ShowHelp(cmd::kHelp);
+        OnCommand(cmd::kHelp);
         return;
     }
     QMainWindow::keyPressEvent(event);

@@ -6,11 +6,6 @@ namespace radio {
 
 namespace {
 
-MessageHandler& Handler() {
-    static MessageHandler handler;
-    return handler;
-}
-
 QMessageBox::Icon ToQt(MessageIcon icon) {
     switch (icon) {
     case MessageIcon::Information:
@@ -27,7 +22,9 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-MessageResult RunRealBox(const MessageRequest& request) {
+} // namespace
+
+MessageResult CQtMessageBoxes::Show(const MessageRequest& request) {
     QMessageBox box(ToQt(request.icon), QString::fromStdString(request.caption),
                     QString::fromStdString(request.text), QMessageBox::NoButton, request.owner);
     switch (request.buttons) {
@@ -57,23 +54,6 @@ MessageResult RunRealBox(const MessageRequest& request) {
         break;
     }
     return request.buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel;
-}
-
-} // namespace
-
-MessageResult ShowMessageBox(QWidget* owner, std::string_view text, std::string_view caption,
-                             MessageIcon icon, MessageButtons buttons) {
-    const MessageRequest request{owner, std::string(text), std::string(caption), icon, buttons};
-    if (Handler()) {
-        return Handler()(request);
-    }
-    return RunRealBox(request);
-}
-
-MessageHandler SetMessageHandler(MessageHandler handler) {
-    MessageHandler previous = std::move(Handler());
-    Handler() = std::move(handler);
-    return previous;
 }
 
 } // namespace radio

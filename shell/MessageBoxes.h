@@ -1,10 +1,9 @@
-// The one way the programmer windows show a message box. Tests install a
-// handler that answers instead of a person.
+// The one way the programmer windows show a message box: through the
+// services' IMessageBoxes, which is the real box in a running programmer and
+// a recorder that answers in the tests.
 #pragma once
 
-#include <functional>
 #include <string>
-#include <string_view>
 
 class QWidget;
 
@@ -22,15 +21,18 @@ struct MessageRequest {
     MessageButtons buttons = MessageButtons::Ok;
 };
 
-using MessageHandler = std::function<MessageResult(const MessageRequest&)>;
+class IMessageBoxes {
+public:
+    virtual ~IMessageBoxes() = default;
+    // Shows a modal box and returns the button pressed; closing the box
+    // counts as Cancel, or Ok when it has only Ok.
+    virtual MessageResult Show(const MessageRequest& request) = 0;
+};
 
-// Shows a modal message box (or asks the installed handler) and returns the
-// button pressed; closing the box counts as Cancel, or Ok when it has only Ok.
-MessageResult ShowMessageBox(QWidget* owner, std::string_view text, std::string_view caption,
-                             MessageIcon icon, MessageButtons buttons = MessageButtons::Ok);
-
-// Installs a handler in place of the real box and returns the one it
-// replaces; an empty handler restores the real box.
-MessageHandler SetMessageHandler(MessageHandler handler);
+// The real box (QMessageBox).
+class CQtMessageBoxes : public IMessageBoxes {
+public:
+    MessageResult Show(const MessageRequest& request) override;
+};
 
 } // namespace radio

@@ -1,39 +1,81 @@
 #include "ProgrammerApp.h"
 
 #include "AppContext.h"
+#include "FileDialogs.h"
 #include "HelpService.h"
 #include "MainFrame.h"
-#include "TransferCommands.h"
+#include "MessageBoxes.h"
+#include "PortNames.h"
+#include "ProcessStarter.h"
+#include "QtSettingsStore.h"
+#include "SystemWaiter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
 
-CProgrammerApp::CProgrammerApp(const radio::ModelVariant& variant) : m_variant(variant) {}
+// The platform's own services, for whatever the caller left empty.
+struct CProgrammerApp::CPlatform {
+    explicit CPlatform(radio::ProfilePortLookup portLookup) : ports(std::move(portLookup)) {}
+
+    radio::CQtSettingsStore settings;
+    radio::CQtMessageBoxes messages;
+    radio::CQtFileDialogs fileDialogs;
+    radio::SystemPortOpener ports;
+    radio::SystemWaiter waiter;
+    radio::CQtProcessStarter processes;
+};
+
+CProgrammerApp::CProgrammerApp(const radio::ModelVariant& variant, std::string programPath,
+                               radio::CServices services)
+    : m_variant(variant), m_programPath(std::move(programPath)), m_services(services),
+      // com1..com4 are the devices the profile names, as it reads now.
+      m_platform(std::make_unique<CPlatform>([this](int n) {
+          return m_profile.GetValue(radio::kPortSection, radio::ProfilePortKey(n), "");
+      })) {
+    radio::CServices& s = m_services;
+    if (s.settings == nullptr) {
+        s.settings = &m_platform->settings;
+    }
+    if (s.messages == nullptr) {
+        s.messages = &m_platform->messages;
+    }
+    if (s.fileDialogs == nullptr) {
+        s.fileDialogs = &m_platform->fileDialogs;
+    }
+    if (s.ports == nullptr) {
+        s.ports = &m_platform->ports;
+    }
+    if (s.waiter == nullptr) {
+        s.waiter = &m_platform->waiter;
+    }
+    if (s.processes == nullptr) {
+        s.processes = &m_platform->processes;
+    }
+}
 
 CProgrammerApp::~CProgrammerApp() {
     // The windows go before the state they read.
     m_mainFrame.reset();
-    radio::CAppContext& app = radio::AppContext();
-    app = radio::CAppContext{};
+    m_context.reset();
     m_help.reset();
     // The profile store writes its file when it goes (only if changed).
 }
 
 bool CProgrammerApp::InitInstance(const QStringList& arguments, bool show) {
-    m_profile.OpenInProgramDir(std::string(m_variant.profileFile));
+    m_profile.OpenInProgramDir(m_programPath, std::string(m_variant.profileFile));
 
-    radio::CAppContext& app = radio::AppContext();
-    app = radio::CAppContext{};
-    app.variant = &m_variant;
-    app.profile = &m_profile;
-    app.language = radio::CLanguageState::FromProfile(m_profile, m_variant);
-    m_help = std::make_unique<CHelpService>(app.language.helpFile);
-    app.help = m_help.get();
+    radio::CLanguageState language = radio::CLanguageState::FromProfile(
+        m_profile, m_variant, radio::CIniFile::ProgramDirectoryOf(m_programPath));
+    m_help = std::make_unique<CHelpService>(language.helpFile);
+    m_help->SetSink(m_services.help);
+    m_context = std::make_unique<radio::CAppContext>(m_variant, m_services, m_profile,
+                                                     std::move(language), *m_help);
+    radio::CAppContext& app = *m_context;
     // The language resource library is loaded here once it exists.
 
-    m_mainFrame = std::make_unique<CMainFrame>(m_variant);
+    m_mainFrame = std::make_unique<CMainFrame>(app);
     app.mainWindow = m_mainFrame.get();
     m_help->SetOwner(m_mainFrame.get());
 
@@ -62,14 +104,11 @@ bool CProgrammerApp::InitInstance(const QStringList& arguments, bool show) {
 
 int CProgrammerApp::Run(const radio::ModelVariant& variant, int argc, char** argv) {
     QApplication application(argc, argv);
-    radio::CIniFile::SetProgramPath(argc > 0 ? argv[0] : "");
     QStringList arguments = QApplication::arguments();
     if (!arguments.isEmpty()) {
         arguments.removeFirst();
     }
-    // The view's Read, Write and Com Setup commands.
-    radio::InstallLinkCommands();
-    CProgrammerApp app(variant);
+    CProgrammerApp app(variant, argc > 0 ? argv[0] : "");
     if (!app.InitInstance(arguments)) {
         return 1;
     }

@@ -1,10 +1,12 @@
 #pragma once
 
 // The application object of a programmer: start-up with the profile beside
-// the program, the language state fixed for the run, help, the main frame and
-// the first document (new, or the .dat file named on the command line).
+// the program, the language state fixed for the run, help, the services, the
+// main frame and the first document (new, or the .dat file named on the
+// command line). It owns the context that every window of the run reads.
 
 #include "IniFile.h"
+#include "Services.h"
 #include "Variant.h"
 
 #include <QStringList>
@@ -15,9 +17,17 @@
 class CHelpService;
 class CMainFrame;
 
+namespace radio {
+class CAppContext;
+}
+
 class CProgrammerApp {
 public:
-    explicit CProgrammerApp(const radio::ModelVariant& variant);
+    // `programPath`: the program's command-line name (argv[0]); its profile
+    // is looked for beside it. `services`: the seams a caller replaces; the
+    // ones left empty are the platform's own.
+    CProgrammerApp(const radio::ModelVariant& variant, std::string programPath,
+                   radio::CServices services = {});
     ~CProgrammerApp();
     CProgrammerApp(const CProgrammerApp&) = delete;
     CProgrammerApp& operator=(const CProgrammerApp&) = delete;
@@ -27,9 +37,12 @@ public:
     // main window hidden (tests show it themselves).
     bool InitInstance(const QStringList& arguments, bool show = true);
 
+    // After InitInstance.
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
-    radio::CIniFile& Profile() { return m_profile; }
+    radio::CAppContext& Context() const { return *m_context; }
     CHelpService& Help() { return *m_help; }
+
+    radio::CIniFile& Profile() { return m_profile; }
     const radio::ModelVariant& Variant() const { return m_variant; }
 
     // A whole programmer: QApplication, start-up, event loop. The body of
@@ -37,8 +50,14 @@ public:
     static int Run(const radio::ModelVariant& variant, int argc, char** argv);
 
 private:
+    struct CPlatform;
+
     const radio::ModelVariant& m_variant;
+    std::string m_programPath;
+    radio::CServices m_services;
+    std::unique_ptr<CPlatform> m_platform;
     radio::CIniFile m_profile;
     std::unique_ptr<CHelpService> m_help;
+    std::unique_ptr<radio::CAppContext> m_context;
     std::unique_ptr<CMainFrame> m_mainFrame;
 };

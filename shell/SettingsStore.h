@@ -2,10 +2,9 @@
 //
 // The programmers remember the last product selection ("Type", "Field") and
 // the last serial port ("com") per program, under a key named by the
-// profile's "AppName". On Windows that is the registry key
-// HKEY_CURRENT_USER\Software\<AppName> with REG_DWORD values; elsewhere it is
-// QSettings' native file for organisation "Software" and application
-// <AppName> (on Linux ~/.config/Software/<AppName>.conf).
+// profile's "AppName". The platform's store is CQtSettingsStore
+// (QtSettingsStore.h); tests and runs that must leave no trace use the one in
+// memory below.
 #pragma once
 
 #include <cstdint>
@@ -27,16 +26,6 @@ public:
                             std::uint32_t value) = 0;
 };
 
-// The platform store through QSettings' native format (needs radio_shell_ui).
-class CQtSettingsStore : public ISettingsStore {
-public:
-    std::optional<std::uint32_t> ReadDword(const std::string& appName,
-                                           const std::string& valueName) override;
-    void WriteDword(const std::string& appName, const std::string& valueName,
-                    std::uint32_t value) override;
-};
-
-// A store in memory, for tests and for runs that must leave no trace.
 class CMemorySettingsStore : public ISettingsStore {
 public:
     std::optional<std::uint32_t> ReadDword(const std::string& appName,
@@ -58,11 +47,5 @@ public:
 private:
     std::map<std::pair<std::string, std::string>, std::uint32_t> m_values;
 };
-
-// The store the programmer uses: the platform store unless a test replaced
-// it (needs radio_shell_ui).
-ISettingsStore& SettingsStore();
-// Replaces the store (not owned); null restores the platform store.
-void SetSettingsStore(ISettingsStore* store);
 
 } // namespace radio

@@ -26,7 +26,7 @@ struct Result {
 
 Result Rc(std::vector<std::string> args) {
     std::ostringstream out, err;
-    const int code = RunRadioclone(args, out, err);
+    const int code = RunRadioclone(args, {out, err, ""});
     return {code, out.str(), err.str()};
 }
 

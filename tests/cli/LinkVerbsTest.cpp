@@ -24,7 +24,7 @@ struct Result {
 
 Result Rc(const std::vector<std::string>& args) {
     std::ostringstream out, err;
-    const int code = radioclone::RunRadioclone(args, out, err);
+    const int code = radioclone::RunRadioclone(args, {out, err, ""});
     return {code, out.str(), err.str()};
 }
 
@@ -152,8 +152,8 @@ namespace {
 TEST(LinkVerbsEarly, ReadChecksWhereTheFileGoesBeforeTalkingToTheRadio) {
     std::ostringstream out, err;
     const int code = radioclone::RunRadioclone(
-        {"read", "--model", "lark", "--port", "/dev/null", "-o", "/nonexistent-folder/r.dat"}, out,
-        err);
+        {"read", "--model", "lark", "--port", "/dev/null", "-o", "/nonexistent-folder/r.dat"},
+        {out, err, ""});
     EXPECT_EQ(code, 1);
     EXPECT_NE(err.str().find("does not exist"), std::string::npos) << err.str();
     EXPECT_EQ(err.str().find("Could not Open the Port"), std::string::npos);

@@ -1,6 +1,5 @@
 #include "GuiTestSupport.h"
 
-#include "FileDialogs.h"
 #include "IniFile.h"
 
 #include <QFile>
@@ -17,21 +16,19 @@ std::string TestProfile(const std::string& language) {
 
 void ProgrammerTest::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
-    radio::SetSettingsStore(&m_store);
-    radio::SetMessageHandler([this](const radio::MessageRequest& request) {
-        m_messages.push_back(request);
-        return m_answer;
-    });
-    radio::SetFileDialogHandler(
-        [this](radio::FileDialogKind, const std::string&) { return m_nextFile; });
+    m_services.settings = &m_store;
+    m_services.messages = &m_messageBoxes;
+    m_services.fileDialogs = &m_fileDialogs;
+    m_services.help = &m_help;
 }
 
 void ProgrammerTest::TearDown() {
     m_app.reset();
-    CChannelView::ClearViewInitializers();
-    radio::SetFileDialogHandler({});
-    radio::SetMessageHandler({});
-    radio::SetSettingsStore(nullptr);
+}
+
+radio::MessageResult ProgrammerTest::Answer(const radio::MessageRequest& request) {
+    m_messages.push_back(request);
+    return m_answer;
 }
 
 bool ProgrammerTest::Start(radio::Model model, const std::string& language,
@@ -43,12 +40,11 @@ bool ProgrammerTest::Start(radio::Model model, const std::string& language,
     }
     profile.write(QByteArray::fromStdString(TestProfile(language)));
     profile.close();
-    radio::CIniFile::SetProgramPath(Path(std::string(variant.programName)));
-    m_app = std::make_unique<CProgrammerApp>(variant);
+    m_app = std::make_unique<CProgrammerApp>(variant, Path(std::string(variant.programName)),
+                                             m_services);
     if (!m_app->InitInstance(arguments, false)) {
         return false;
     }
-    m_app->Help().SetSink(&m_help);
     Frame()->show();
     return true;
 }

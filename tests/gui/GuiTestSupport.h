@@ -2,15 +2,18 @@
 
 // Starts a programmer window in a temporary folder with its own profile, a
 // settings store in memory, and message boxes, file dialogs and help that
-// the test answers and records.
+// the test answers and records: the test's own services.
 
+#include "AppContext.h"
 #include "ChannelView.h"
 #include "ChildFrame.h"
 #include "Document.h"
+#include "FileDialogs.h"
 #include "HelpService.h"
 #include "MainFrame.h"
 #include "MessageBoxes.h"
 #include "ProgrammerApp.h"
+#include "Services.h"
 #include "SettingsStore.h"
 #include "Variant.h"
 
@@ -19,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,6 +32,33 @@ class RecordingHelpSink : public IHelpSink {
 public:
     void Show(std::uint32_t context) override { contexts.push_back(context); }
     std::vector<std::uint32_t> contexts;
+};
+
+// Message boxes answered by the test.
+class AnsweringMessageBoxes : public radio::IMessageBoxes {
+public:
+    explicit AnsweringMessageBoxes(
+        std::function<radio::MessageResult(const radio::MessageRequest&)> answer)
+        : m_answer(std::move(answer)) {}
+    radio::MessageResult Show(const radio::MessageRequest& request) override {
+        return m_answer(request);
+    }
+
+private:
+    std::function<radio::MessageResult(const radio::MessageRequest&)> m_answer;
+};
+
+// File dialogs that give the name the test chose (or cancel).
+class ScriptedFileDialogs : public radio::IFileDialogs {
+public:
+    explicit ScriptedFileDialogs(const std::optional<std::string>& next) : m_next(next) {}
+    std::optional<std::string> AskDatFileName(QWidget*, radio::FileDialogKind,
+                                              const std::string&) override {
+        return m_next;
+    }
+
+private:
+    const std::optional<std::string>& m_next;
 };
 
 // A profile with a small catalogue: type "T-1" in 136 - 174 MHz and
@@ -44,6 +75,7 @@ protected:
                const QStringList& arguments = {});
 
     CMainFrame* Frame() const { return m_app->MainFrame(); }
+    radio::CAppContext& App() const { return m_app->Context(); }
     CChannelView* View() const { return Frame()->ActiveView(); }
     CMSFlexGrid& Grid() const { return View()->Grid(); }
     CProgrammerDoc* Document() const { return Frame()->ActiveDocument(); }
@@ -57,11 +89,19 @@ protected:
     QWidget* ShownEditor() const;
     std::vector<std::string> RowTexts(int row) const;
 
+    // The answer to the next message box; by default m_answer.
+    virtual radio::MessageResult Answer(const radio::MessageRequest& request);
+
     QTemporaryDir m_dir;
     radio::CMemorySettingsStore m_store;
     RecordingHelpSink m_help;
     std::vector<radio::MessageRequest> m_messages;
     radio::MessageResult m_answer = radio::MessageResult::Ok;
     std::optional<std::string> m_nextFile;
+    AnsweringMessageBoxes m_messageBoxes{
+        [this](const radio::MessageRequest& request) { return Answer(request); }};
+    ScriptedFileDialogs m_fileDialogs{m_nextFile};
+    // What the programmer is started with; subclasses add their own.
+    radio::CServices m_services;
     std::unique_ptr<CProgrammerApp> m_app;
 };

@@ -31,12 +31,12 @@ std::string ReadFile(const std::string& path) {
 
 TEST_F(ProgrammerWindowTest, NewDocumentIsFreshWithTheDefaultImage) {
     ASSERT_TRUE(Start(Model::WrenV3));
-    EXPECT_TRUE(radio::AppContext().freshDocument);
+    EXPECT_TRUE(App().freshDocument);
     EXPECT_EQ(Document()->GetTitle(), "Channel Information");
     EXPECT_EQ(Document()->GetPathName(), "RadioCloneTest");
     EXPECT_EQ(Document()->GetImage().size(), 8192u);
     EXPECT_EQ(Document()->GetImage()[0x1FD6], 0);
-    EXPECT_EQ(radio::AppContext().language.displayName, "Test Radio");
+    EXPECT_EQ(App().language.displayName, "Test Radio");
     EXPECT_EQ(Frame()->Action(cmd::kAppAbout)->text().toStdString(), "About Test");
 }
 
@@ -57,7 +57,7 @@ TEST_F(ProgrammerWindowTest, SaveAndReopenGiveTheEditedChannel) {
     EXPECT_EQ(Grid().TextMatrix(2, 1), "");
     m_nextFile = file;
     ASSERT_TRUE(Frame()->OnCommand(cmd::kFileOpen));
-    EXPECT_FALSE(radio::AppContext().freshDocument);
+    EXPECT_FALSE(App().freshDocument);
     EXPECT_EQ(Grid().TextMatrix(2, 1), "145.01250");
     EXPECT_EQ(Grid().TextMatrix(2, 2), "145.01250");
     EXPECT_EQ(Frame()->MdiArea()->subWindowList().size(), 1);
@@ -104,7 +104,7 @@ TEST_F(ProgrammerWindowTest, ShortFileIsRefusedAndTheShownDocumentStays) {
     EXPECT_EQ(m_messages[0].caption, "Test Radio");
     EXPECT_EQ(Frame()->ActiveChild(), shown);
     EXPECT_EQ(Grid().TextMatrix(1, 1), "145.00000");
-    EXPECT_TRUE(radio::AppContext().freshDocument);
+    EXPECT_TRUE(App().freshDocument);
 }
 
 TEST_F(ProgrammerWindowTest, CloseHidesAndChannelInformationShowsWithTheEdits) {
@@ -141,7 +141,7 @@ TEST_F(ProgrammerWindowTest, NewAsksBeforeDroppingTheDocument) {
 TEST_F(ProgrammerWindowTest, CommandLineFileIsOpenedAndItsProductRemembered) {
     const std::string example = RADIO_EXAMPLES_DIR "/wren-v3.dat";
     ASSERT_TRUE(Start(Model::WrenV3, "English", {QString::fromStdString(example)}));
-    EXPECT_FALSE(radio::AppContext().freshDocument);
+    EXPECT_FALSE(App().freshDocument);
     EXPECT_FALSE(Grid().TextMatrix(1, 1).empty());
     const radio::Image& image = Document()->GetImage();
     EXPECT_EQ(m_store.ReadDword("RadioCloneTest", "Type"), image[0x1FD6]);
@@ -207,17 +207,34 @@ TEST_F(ProgrammerWindowTest, ProductDialogCancelChangesNothingAndOtherFamiliesHe
     EXPECT_FALSE(m_store.Has("RadioCloneTest", "Type"));
 }
 
-TEST_F(ProgrammerWindowTest, ViewCommandsComeFromTheViewInitializers) {
-    int reads = 0;
-    CChannelView::AddViewInitializer([&reads](CChannelView& view) {
-        view.SetCommandHandler(cmd::kRead, [&reads] { ++reads; });
-    });
+TEST_F(ProgrammerWindowTest, MenusAndCommandsComeFromTheCommandTable) {
     ASSERT_TRUE(Start(Model::Lark));
+    // The view's link answers Read and Write; printing and Scan Info have
+    // no handler yet and show disabled.
     EXPECT_TRUE(Frame()->Action(cmd::kRead)->isEnabled());
-    EXPECT_FALSE(Frame()->Action(cmd::kWrite)->isEnabled());
-    EXPECT_NE(Frame()->Action(cmd::kScanInfo), nullptr);
-    Frame()->Action(cmd::kRead)->trigger();
-    EXPECT_EQ(reads, 1);
+    EXPECT_TRUE(Frame()->Action(cmd::kWrite)->isEnabled());
+    EXPECT_EQ(Frame()->Action(cmd::kRead)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    ASSERT_NE(Frame()->Action(cmd::kScanInfo), nullptr);
+    EXPECT_FALSE(Frame()->Action(cmd::kScanInfo)->isEnabled());
+    EXPECT_FALSE(Frame()->Action(cmd::kFilePrint)->isEnabled());
+    EXPECT_FALSE(Frame()->OnCommand(cmd::kFilePrint));
+
+    // A command added to the table runs through the same door.
+    constexpr int kDummy = 40000;
+    int runs = 0;
+    Frame()->Commands().Add({kDummy, "", "", false, [&runs] { ++runs; }, {}});
+    EXPECT_TRUE(Frame()->OnCommand(kDummy));
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(Frame()->OnCommand(kDummy + 1));
+
+    // F1 on the frame is the help command.
+    QTest::keyClick(Frame(), Qt::Key_F1);
+    EXPECT_EQ(m_help.contexts, std::vector<std::uint32_t>{cmd::kHelp});
+}
+
+TEST_F(ProgrammerWindowTest, OnlyLarkHasScanInfoInItsMenu) {
+    ASSERT_TRUE(Start(Model::WrenV3));
+    EXPECT_EQ(Frame()->Action(cmd::kScanInfo), nullptr);
 }
 
 TEST_F(ProgrammerWindowTest, ShippedProfilesNameTheirCatalogue) {

@@ -1,5 +1,5 @@
 // The platform settings store, pointed at a temporary folder.
-#include "SettingsStore.h"
+#include "QtSettingsStore.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -36,15 +36,6 @@ TEST(QtSettingsStore, ValueThatIsNoNumberReadsAsAbsent) {
     }
     radio::CQtSettingsStore store;
     EXPECT_EQ(store.ReadDword("StoreTestC", "Type"), std::nullopt);
-}
-
-TEST(SettingsStore, TestsCanReplaceTheStore) {
-    radio::CMemorySettingsStore memory;
-    radio::SetSettingsStore(&memory);
-    radio::SettingsStore().WriteDword("X", "Type", 1);
-    EXPECT_TRUE(memory.Has("X", "Type"));
-    radio::SetSettingsStore(nullptr);
-    EXPECT_NE(&radio::SettingsStore(), static_cast<radio::ISettingsStore*>(&memory));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "MemoryImage.h"
+#include "AtomicFile.h"
 
 #include <gtest/gtest.h>
 

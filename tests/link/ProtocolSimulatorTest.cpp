@@ -19,8 +19,6 @@ constexpr auto kSessionTimeout = std::chrono::seconds(60);
 
 class QuietHost final : public ITransferHost {
 public:
-    void CommitCellEditor() override {}
-    void GridToImage() override {}
     void StepProgress(int pairsDone) override { lastStep = pairsDone; }
     void PumpOneEvent() override {}
     bool CancelRequested() override { return cancelAtPair >= 0 && lastStep >= cancelAtPair; }
@@ -31,8 +29,6 @@ public:
         ++asks;
         return false;
     }
-    void EndProcessDialog() override {}
-    void AfterRead() override {}
 
     int cancelAtPair = -1;
     int lastStep = 0;

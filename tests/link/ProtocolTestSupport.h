@@ -182,13 +182,6 @@ class RecordingHost final : public ITransferHost {
 public:
     explicit RecordingHost(Timeline& t) : t_(t) {}
 
-    void CommitCellEditor() override { t_.Log("commit"); }
-    void GridToImage() override {
-        t_.Log("gridToImage");
-        if (onGridToImage) {
-            onGridToImage();
-        }
-    }
     void StepProgress(int pairsDone) override {
         t_.Log("step " + std::to_string(pairsDone));
         steps.push_back(pairsDone);
@@ -218,24 +211,11 @@ public:
         retryAnswers.pop_front();
         return retry;
     }
-    void EndProcessDialog() override {
-        t_.Log("end");
-        ++ends;
-    }
-    void AfterRead() override {
-        t_.Log("afterRead");
-        ++afterReads;
-        if (image) {
-            imageAtAfterRead = *image;
-        }
-    }
 
     // Script
     std::deque<bool> retryAnswers; // then Cancel
     int cancelAfterPumps = -1;
     int cancelAtPair = -1;
-    std::function<void()> onGridToImage;
-    const Image* image = nullptr;
 
     // Record
     std::vector<int> steps;
@@ -243,10 +223,7 @@ public:
     std::vector<std::string> details;
     int pumps = 0;
     int asks = 0;
-    int ends = 0;
-    int afterReads = 0;
     bool cancel = false;
-    Image imageAtAfterRead;
 
 private:
     Timeline& t_;

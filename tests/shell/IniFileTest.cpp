@@ -48,7 +48,7 @@ TEST_F(IniFileTest, WorkedExampleReadsCutsCommentsAndWritesBack) {
     // CR LF and LF line ends mixed, no final line end.
     const std::string path = Write("Program.ini", "; settings\r\nTop=1\r\n[Setup]\n"
                                                   "Language = English // chosen\nAppName=abc");
-    CIniFile ini(4);
+    CIniFile ini;
     ASSERT_TRUE(ini.Open(path));
     EXPECT_EQ(ini.GetValue("Setup", "language", ""), "English ");
     EXPECT_EQ(ini.GetValue("setup", "APPNAME", ""), "abc");
@@ -67,7 +67,7 @@ TEST_F(IniFileTest, WorkedExampleReadsCutsCommentsAndWritesBack) {
 TEST_F(IniFileTest, MissingFileIsCreatedEmptyAndUnchangedFileIsNotRewritten) {
     const std::string missing = PathOf("New.ini");
     {
-        CIniFile ini(4);
+        CIniFile ini;
         ASSERT_TRUE(ini.Open(missing));
         EXPECT_EQ(ini.Path(), missing);
         EXPECT_EQ(ini.GetValue("Setup", "Language", ""), "");
@@ -80,7 +80,7 @@ TEST_F(IniFileTest, MissingFileIsCreatedEmptyAndUnchangedFileIsNotRewritten) {
     const std::string text = "; keep me\r\n\r\n[Setup]\r\nLanguage=English\r\n";
     const std::string path = Write("Same.ini", text);
     {
-        CIniFile ini(4);
+        CIniFile ini;
         ASSERT_TRUE(ini.Open(path));
         ini.SetValue("SETUP", "language", "English");
     }
@@ -88,7 +88,7 @@ TEST_F(IniFileTest, MissingFileIsCreatedEmptyAndUnchangedFileIsNotRewritten) {
 }
 
 TEST_F(IniFileTest, UnopenableFileLeavesObjectEmpty) {
-    CIniFile ini(4);
+    CIniFile ini;
     EXPECT_FALSE(ini.Open(PathOf("no-such-dir/Program.ini")));
     EXPECT_FALSE(ini.Open(m_dir.string())); // a directory
     EXPECT_TRUE(ini.Path().empty());
@@ -101,7 +101,7 @@ TEST_F(IniFileTest, UnopenableFileLeavesObjectEmpty) {
 TEST_F(IniFileTest, DuplicateSectionsFirstWinsDuplicateKeysLastWins) {
     const std::string path =
         Write("Dup.ini", "[Setup]\nKey=1\nkey=2\nOnly=first\n[SETUP]\nOnly=second\nOther=x\n");
-    CIniFile ini(4);
+    CIniFile ini;
     ASSERT_TRUE(ini.Open(path));
     EXPECT_EQ(ini.GetValue("setup", "KEY", ""), "2");
     EXPECT_EQ(ini.GetValue("Setup", "Only", ""), "first");
@@ -123,7 +123,7 @@ TEST_F(IniFileTest, LineRules) {
                                                 "After = v1 = v2 \n"
                                                 "[ Spaced ]\n"
                                                 "S=1\n");
-    CIniFile ini(4);
+    CIniFile ini;
     ASSERT_TRUE(ini.Open(path));
     EXPECT_EQ(ini.GetValue("Setup", "Flag", "def"), ""); // key without "="
     EXPECT_EQ(ini.GetValue("Setup", "[Other] ; not a header", "def"), "");
@@ -146,7 +146,7 @@ TEST_F(IniFileTest, CommentCutting) {
                                                    "block=a /* b */\n"
                                                    "order=x\t;y//z\n"
                                                    "url=http://host\n");
-    CIniFile ini(4);
+    CIniFile ini;
     ASSERT_TRUE(ini.Open(path));
     EXPECT_EQ(ini.GetValue("S", "slashes", ""), "a");
     EXPECT_EQ(ini.GetValue("S", "semicolon", ""), "a;b");
@@ -165,7 +165,7 @@ TEST_F(IniFileTest, CommentCutting) {
 TEST_F(IniFileTest, NamelessSectionsWriteNoHeader) {
     const std::string path = Write("Nameless.ini", "[A]\nx=1\n[]\ny=2\n");
     {
-        CIniFile ini(4);
+        CIniFile ini;
         ASSERT_TRUE(ini.Open(path));
         // "[]" is a separate section, but lookups of "" find section 0.
         EXPECT_EQ(ini.GetValue("A", "y", "def"), "def");
@@ -175,14 +175,14 @@ TEST_F(IniFileTest, NamelessSectionsWriteNoHeader) {
     }
     EXPECT_EQ(Read(path), "Top=1\r\n[A]\r\nx=1\r\ny=2\r\n");
 
-    CIniFile again(4);
+    CIniFile again;
     ASSERT_TRUE(again.Open(path));
     EXPECT_EQ(again.GetValue("A", "y", ""), "2"); // joined [A] on reload
 }
 
 TEST_F(IniFileTest, NewSectionsAndKeysAreAppended) {
     const std::string path = Write("Grow.ini", "[Setup]\nA=1\n");
-    CIniFile ini(1); // grows a slot at a time
+    CIniFile ini;
     ASSERT_TRUE(ini.Open(path));
     std::string expected = "[Setup]\r\nA=1\r\nB=2\r\n";
     ini.SetValue("Setup", "B", "2");
@@ -199,7 +199,7 @@ TEST_F(IniFileTest, NewSectionsAndKeysAreAppended) {
 TEST_F(IniFileTest, CaseOnlyChangeReachesDisk) {
     const std::string path = Write("Case.ini", "[Setup]\r\nLanguage=english\r\n");
     {
-        CIniFile ini(4);
+        CIniFile ini;
         ASSERT_TRUE(ini.Open(path));
         ini.SetValue("Setup", "LANGUAGE", "English");
         EXPECT_EQ(ini.GetValue("Setup", "Language", ""), "English");
@@ -209,7 +209,7 @@ TEST_F(IniFileTest, CaseOnlyChangeReachesDisk) {
 
 TEST_F(IniFileTest, SaveKeepsModifiedMarkAndLeavesNoTempFiles) {
     const std::string path = Write("Again.ini", "[Setup]\nA=1\n");
-    CIniFile ini(4);
+    CIniFile ini;
     ASSERT_TRUE(ini.Open(path));
     ini.SetValue("Setup", "A", "2");
     ini.Save();
@@ -226,7 +226,7 @@ TEST_F(IniFileTest, SaveKeepsModifiedMarkAndLeavesNoTempFiles) {
 TEST_F(IniFileTest, OpeningAnotherFileSavesTheFirst) {
     const std::string first = Write("First.ini", "[S]\nA=1\n");
     const std::string second = Write("Second.ini", "[S]\nA=9\n");
-    CIniFile ini(4);
+    CIniFile ini;
     ASSERT_TRUE(ini.Open(first));
     ini.SetValue("S", "A", "2");
     ASSERT_TRUE(ini.Open(second));
@@ -239,7 +239,7 @@ TEST_F(IniFileTest, FailedSaveIsReportedAndHarmless) {
     const fs::path sub = m_dir / "sub";
     fs::create_directories(sub);
     const std::string path = (sub / "Gone.ini").string();
-    CIniFile ini(4);
+    CIniFile ini;
     ASSERT_TRUE(ini.Open(path));
     ini.SetValue("S", "A", "1");
     fs::remove_all(sub);
@@ -255,7 +255,7 @@ TEST_F(IniFileTest, SaveThroughSymlinkReplacesTargetKeepingPermissions) {
     const fs::path link = m_dir / "Link.ini";
     fs::create_symlink(target, link);
     {
-        CIniFile ini(4);
+        CIniFile ini;
         ASSERT_TRUE(ini.Open(link.string()));
         ini.SetValue("S", "A", "2");
     }
@@ -271,7 +271,7 @@ TEST_F(IniFileTest, InPlaceFallbackWritesWholeText) {
     const fs::path target = m_dir / "Target.ini";
     const fs::path link = m_dir / "Dangling.ini";
     fs::create_symlink(target, link);
-    CIniFile ini(4);
+    CIniFile ini;
     ASSERT_TRUE(ini.Open(link.string())); // creates the target
     ini.SetValue("S", "A", "1");
     fs::remove(target);
@@ -282,17 +282,15 @@ TEST_F(IniFileTest, InPlaceFallbackWritesWholeText) {
 #endif
 
 TEST_F(IniFileTest, OpenInProgramDir) {
-    CIniFile::SetProgramPath((m_dir / "ProgramLark").string());
     {
-        CIniFile ini(4);
-        ASSERT_TRUE(ini.OpenInProgramDir("ProgramLark.ini"));
+        CIniFile ini;
+        ASSERT_TRUE(ini.OpenInProgramDir((m_dir / "ProgramLark").string(), "ProgramLark.ini"));
         EXPECT_EQ(fs::path(ini.Path()), m_dir / "ProgramLark.ini");
     }
     EXPECT_TRUE(fs::exists(m_dir / "ProgramLark.ini"));
 
-    CIniFile::SetProgramPath("ProgramLark"); // started through the search path
-    EXPECT_EQ(fs::path(CIniFile::ProgramDirectory()), fs::current_path());
-    CIniFile::SetProgramPath("");
+    // Started through the search path.
+    EXPECT_EQ(fs::path(CIniFile::ProgramDirectoryOf("ProgramLark")), fs::current_path());
 }
 
 TEST_F(IniFileTest, NameComparisonIsMultibyteSafe) {
@@ -302,7 +300,7 @@ TEST_F(IniFileTest, NameComparisonIsMultibyteSafe) {
                                               "\x81\x41=upper\n"
                                               "[\xE4\xBF\xA1x]\n" // UTF-8 "信x"
                                               "\xE4\xBF\xA1=\xE9\xAB\x98\n");
-    CIniFile ini(4);
+    CIniFile ini;
     ASSERT_TRUE(ini.Open(path));
     EXPECT_EQ(ini.GetValue("\xD0\xC5\xB5\xC0X", "\x81\x61", ""), "lower");
     EXPECT_EQ(ini.GetValue("\xD0\xC5\xB5\xC0X", "\x81\x41", ""), "upper");
@@ -311,7 +309,7 @@ TEST_F(IniFileTest, NameComparisonIsMultibyteSafe) {
     // Values are bytes: GBK comes back unchanged.
     ini.SetValue("\xD0\xC5\xB5\xC0x", "Name", "\xB8\xDF");
     ini.Save();
-    CIniFile again(4);
+    CIniFile again;
     ASSERT_TRUE(again.Open(path));
     EXPECT_EQ(again.GetValue("\xD0\xC5\xB5\xC0x", "name", ""), "\xB8\xDF");
 }

@@ -1,6 +1,5 @@
 #include "LinkTestSupport.h"
 
-#include "LinkServices.h"
 #include "MemoryImage.h"
 
 #include <QCoreApplication>
@@ -50,23 +49,23 @@ std::string GridDifference(const CMSFlexGrid& grid, const radio::ModelVariant& v
 
 void LinkTest::SetUp() {
     ProgrammerTest::SetUp();
-    radio::InstallLinkCommands();
-    radio::SetMessageHandler([this](const radio::MessageRequest& request) {
-        m_messages.push_back(request);
-        if (m_answers.empty()) {
-            return m_answer;
-        }
-        const radio::MessageResult answer = m_answers.front();
-        m_answers.pop_front();
-        return answer;
-    });
+    m_services.ports = &m_testLine;
+    m_services.waiter = &m_testLine;
 }
 
 void LinkTest::TearDown() {
     ProgrammerTest::TearDown();
-    radio::SetPortOpenerFactory({});
-    radio::SetWaiterFactory({});
     m_sim.Stop();
+}
+
+radio::MessageResult LinkTest::Answer(const radio::MessageRequest& request) {
+    m_messages.push_back(request);
+    if (m_answers.empty()) {
+        return m_answer;
+    }
+    const radio::MessageResult answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
 }
 
 bool LinkTest::StartWithRadio(radio::Model model, const radio::Image& memory,
@@ -92,8 +91,7 @@ bool LinkTest::StartWithRadio(radio::Model model, const radio::Image& memory,
 }
 
 void LinkTest::UseSilentLine() {
-    radio::SetPortOpenerFactory([this] { return std::make_unique<SilentOpener>(m_line); });
-    radio::SetWaiterFactory([] { return std::make_unique<NoWaiter>(); });
+    m_testLine.silent = true;
 }
 
 void LinkTest::SetProfile(const std::string& key, const std::string& value) {

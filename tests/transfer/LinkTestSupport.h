@@ -6,9 +6,11 @@
 #include "GuiTestSupport.h"
 
 #include "ChannelGrid.h"
+#include "PortNames.h"
 #include "ProcessDlg.h"
 #include "RadioSimulator.h"
 #include "SerialPort.h"
+#include "SystemWaiter.h"
 #include "TransferCommands.h"
 
 #include <deque>
@@ -52,9 +54,30 @@ private:
     LineCounters& m_counters;
 };
 
-class NoWaiter final : public radio::IWaiter {
+// The programmer's line: the real ports (com1 is the profile's "Port1")
+// and pauses, or once silenced a line on which nothing ever answers and no
+// pause takes time.
+class TestLine final : public radio::IPortOpener, public radio::IWaiter {
 public:
-    void WaitMs(int) override {}
+    TestLine(LineCounters& counters, radio::ProfilePortLookup profilePort)
+        : m_silentOpener(counters), m_system(std::move(profilePort)) {}
+
+    std::unique_ptr<radio::ISerialPort> Open(const std::string& name,
+                                             std::string& reason) override {
+        return silent ? m_silentOpener.Open(name, reason) : m_system.Open(name, reason);
+    }
+    void WaitMs(int ms) override {
+        if (!silent) {
+            m_waiter.WaitMs(ms);
+        }
+    }
+
+    bool silent = false;
+
+private:
+    SilentOpener m_silentOpener;
+    radio::SystemPortOpener m_system;
+    radio::SystemWaiter m_waiter;
 };
 
 // A radio memory with a few channels and a marker in the last byte of the
@@ -70,6 +93,7 @@ class LinkTest : public ProgrammerTest {
 protected:
     void SetUp() override;
     void TearDown() override;
+    radio::MessageResult Answer(const radio::MessageRequest& request) override;
 
     // Starts the programmer, and a simulated radio with `memory` behind
     // com1 unless `memory` is empty.
@@ -79,7 +103,7 @@ protected:
     void UseSilentLine();
 
     void SetProfile(const std::string& key, const std::string& value);
-    CViewLink* Link() const { return CViewLink::Of(*View()); }
+    CViewLink* Link() const { return Frame()->ActiveLink(); }
     CProcessDlg* Dialog() const { return Link()->ProcessDlg(); }
     // OK, then the posted transfer runs to its end.
     void PressOkAndRun();
@@ -91,5 +115,10 @@ protected:
 
     radio::sim::RadioSimulator m_sim;
     LineCounters m_line;
+    TestLine m_testLine{m_line, [this](int n) {
+                            return m_app ? m_app->Profile().GetValue(radio::kPortSection,
+                                                                     radio::ProfilePortKey(n), "")
+                                         : std::string();
+                        }};
     std::deque<radio::MessageResult> m_answers;
 };

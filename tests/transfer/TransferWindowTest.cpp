@@ -43,7 +43,7 @@ TEST_P(ReadEditWriteTest, ReadFillsTheGridAndWriteLeavesTheRadioAsShown) {
     ASSERT_TRUE(m_messages.empty()) << m_messages[0].text;
     EXPECT_FALSE(Dialog()->IsWindow());
     EXPECT_FALSE(View()->m_bTransferring);
-    EXPECT_FALSE(radio::AppContext().freshDocument);
+    EXPECT_FALSE(App().freshDocument);
     EXPECT_EQ(GridDifference(Grid(), v, radioMemory), "");
     EXPECT_EQ(Grid().TextMatrix(3, 2), "155.00000");
     // The plan's bytes came from the radio; the rest of the image stayed.
@@ -113,7 +113,7 @@ TEST_F(TransferWindowTest, CancelInTheMiddleLeavesTheDocumentAsItWas) {
     EXPECT_EQ(Document()->GetImage(), before);
     EXPECT_EQ(RowTexts(1), row1);
     EXPECT_EQ(Grid().TextMatrix(2, 1), "160.00000");
-    EXPECT_TRUE(radio::AppContext().freshDocument);
+    EXPECT_TRUE(App().freshDocument);
     ASSERT_TRUE(WaitForSessions(1));
     EXPECT_EQ(m_sim.Sessions()[0].blocksRead, 6);
 }
@@ -135,7 +135,7 @@ TEST_F(TransferWindowTest, DeadRadioAsksAfterFifteenSilentAttemptsInTheWrenFamil
     EXPECT_EQ(m_line.opens, 1);
     EXPECT_EQ(m_line.closes, 1);
     EXPECT_FALSE(Dialog()->IsWindow());
-    EXPECT_TRUE(radio::AppContext().freshDocument);
+    EXPECT_TRUE(App().freshDocument);
 }
 
 TEST_F(TransferWindowTest, DeadRadioAsksAfterEveryAttemptInProgramLark) {
@@ -203,7 +203,7 @@ TEST_F(TransferWindowTest, ReadAndWriteDoNothingWhileTheDialogExists) {
 
     // Esc is Cancel too; the next dialog starts afresh.
     Frame()->OnCommand(cmd::kWrite);
-    EXPECT_EQ(Dialog()->m_bCancel, 0);
+    EXPECT_FALSE(Dialog()->m_bCancel);
     EXPECT_TRUE(View()->m_bWrite);
     QTest::keyClick(Dialog(), Qt::Key_Escape);
     EXPECT_FALSE(Dialog()->IsWindow());
@@ -221,7 +221,7 @@ TEST_F(TransferWindowTest, EnterStartsAndCancelAfterOkStopsAtTheFirstPoll) {
     QTest::mouseClick(Dialog()->CancelButton(), Qt::LeftButton);
     // The running transfer ends the window, not Cancel.
     EXPECT_TRUE(Dialog()->IsWindow());
-    EXPECT_EQ(Dialog()->m_bCancel, 1);
+    EXPECT_TRUE(Dialog()->m_bCancel);
     RunPosted();
     EXPECT_FALSE(Dialog()->IsWindow());
     EXPECT_TRUE(m_messages.empty());
@@ -261,6 +261,10 @@ TEST_F(TransferWindowTest, WhileATransferRunsNothingTakesTheDocumentAway) {
     ASSERT_TRUE(StartWithRadio(Model::Wren, radioMemory));
     CChildFrame* child = Frame()->ActiveChild();
     m_nextFile = Path("other.dat");
+    // A command nobody marked as allowed during a transfer, added later.
+    constexpr int kDummy = 40000;
+    int dummyRuns = 0;
+    Frame()->Commands().Add({kDummy, "", "", false, [&dummyRuns] { ++dummyRuns; }, {}});
     bool tried = false;
     QObject::connect(Dialog()->m_progress, &QProgressBar::valueChanged, [&](int value) {
         if (value != 2) {
@@ -277,9 +281,14 @@ TEST_F(TransferWindowTest, WhileATransferRunsNothingTakesTheDocumentAway) {
         EXPECT_FALSE(child->close());
         EXPECT_FALSE(Frame()->close());
         EXPECT_FALSE(Frame()->statusBar()->currentMessage().isEmpty());
+        EXPECT_TRUE(Frame()->OnCommand(kDummy));
+        EXPECT_EQ(dummyRuns, 0);
         // Read and Write are no second transfer either.
         Frame()->OnCommand(cmd::kWrite);
         EXPECT_FALSE(View()->m_bWrite);
+        // Help still answers.
+        EXPECT_TRUE(Frame()->OnCommand(cmd::kHelp));
+        EXPECT_EQ(m_help.contexts, std::vector<std::uint32_t>{cmd::kHelp});
     });
     Frame()->OnCommand(cmd::kRead);
     PressOkAndRun();
@@ -291,6 +300,9 @@ TEST_F(TransferWindowTest, WhileATransferRunsNothingTakesTheDocumentAway) {
     EXPECT_EQ(GridDifference(Grid(), v, radioMemory), "");
 
     // Once it is over, they work again.
+    EXPECT_FALSE(View()->m_bTransferring);
+    EXPECT_TRUE(Frame()->OnCommand(kDummy));
+    EXPECT_EQ(dummyRuns, 1);
     Frame()->OnCommand(cmd::kFileClose);
     EXPECT_TRUE(child->isHidden());
     EXPECT_TRUE(Frame()->OnCommand(cmd::kFileNew));

@@ -1,5 +1,7 @@
 #include "Args.h"
 
+#include <ostream>
+
 namespace radioclone {
 
 std::string ParsedArgs::Value(const std::string& name, const std::string& def) const {
@@ -67,6 +69,64 @@ bool ParseArgs(const std::vector<std::string>& args, const std::vector<OptionSpe
         parsed.values[name] = value;
     }
     return true;
+}
+
+namespace {
+
+constexpr const char* kModels = "lark, wren, wren-v2 or wren-v3";
+
+} // namespace
+
+int Fail(const CliContext& cli, std::string_view message, int status) {
+    cli.err << "radioclone: " << message << "\n";
+    return status;
+}
+
+int FailUsage(const CliContext& cli, std::string_view message, const char* usage) {
+    Fail(cli, message);
+    cli.err << usage;
+    return kExitUsage;
+}
+
+std::optional<VerbArgs> ParseVerb(const std::vector<std::string>& args, const VerbSpec& spec,
+                                  const CliContext& cli, int& status) {
+    VerbArgs verb;
+    std::string error;
+    if (!ParseArgs(args, spec.options, verb.parsed, error)) {
+        status = FailUsage(cli, error, spec.usage);
+        return std::nullopt;
+    }
+    if (verb.parsed.flags.count("--help")) {
+        cli.out << spec.usage;
+        status = kExitOk;
+        return std::nullopt;
+    }
+    if (verb.parsed.positional.size() != spec.positionals) {
+        status = FailUsage(cli,
+                           "expected " + std::to_string(spec.positionals) + " file name" +
+                               (spec.positionals == 1 ? "" : "s") + ", got " +
+                               std::to_string(verb.parsed.positional.size()),
+                           spec.usage);
+        return std::nullopt;
+    }
+    if (spec.needsModel && !(verb.model = ModelFromArgs(verb.parsed, cli))) {
+        status = kExitUsage;
+        return std::nullopt;
+    }
+    return verb;
+}
+
+const radio::ModelVariant* ModelFromArgs(const ParsedArgs& parsed, const CliContext& cli) {
+    if (!parsed.values.count("--model")) {
+        Fail(cli, std::string("--model is required (") + kModels + ")");
+        return nullptr;
+    }
+    const std::string name = parsed.Value("--model");
+    const radio::ModelVariant* v = radio::VariantByCliName(name);
+    if (!v) {
+        Fail(cli, "unknown model \"" + name + "\" (use " + kModels + ")");
+    }
+    return v;
 }
 
 } // namespace radioclone

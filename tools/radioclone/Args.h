@@ -1,13 +1,32 @@
-// A small command line parser for radioclone's verbs: options with or
-// without a value (--name VALUE, --name=VALUE, -o VALUE) and positionals.
+// radioclone's command line: a small parser (options with or without a
+// value, --name VALUE, --name=VALUE, -o VALUE, and positionals), the
+// preamble every verb starts with, and the one way a verb reports an error.
 #pragma once
 
+#include <Variant.h>
+
+#include <iosfwd>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace radioclone {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// What a run of the tool works with: its output streams and the folder in
+// which the programmers' profiles are looked for (the tool's own; empty: the
+// current directory).
+struct CliContext {
+    std::ostream& out;
+    std::ostream& err;
+    std::string programDirectory;
+};
 
 struct OptionSpec {
     std::string name; // "--model", "-o"
@@ -27,5 +46,33 @@ struct ParsedArgs {
 // and "-h" are always known flags.
 bool ParseArgs(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
                ParsedArgs& parsed, std::string& error);
+
+// What a verb accepts.
+struct VerbSpec {
+    const char* usage;
+    std::vector<OptionSpec> options;
+    std::size_t positionals = 0;
+    // --model is required and resolved.
+    bool needsModel = true;
+};
+
+struct VerbArgs {
+    ParsedArgs parsed;
+    const radio::ModelVariant* model = nullptr;
+};
+
+// The preamble of every verb. nullopt when the verb ends here with `status`:
+// 0 after --help (the usage went to out), 2 after a usage error (the error
+// and the usage went to err).
+std::optional<VerbArgs> ParseVerb(const std::vector<std::string>& args, const VerbSpec& spec,
+                                  const CliContext& cli, int& status);
+
+// The variant named by --model; nullptr after printing an error.
+const radio::ModelVariant* ModelFromArgs(const ParsedArgs& parsed, const CliContext& cli);
+
+// Prints "radioclone: <message>" to err and returns `status`.
+int Fail(const CliContext& cli, std::string_view message, int status = kExitFailure);
+// The same followed by the usage, with the usage status.
+int FailUsage(const CliContext& cli, std::string_view message, const char* usage);
 
 } // namespace radioclone

@@ -66,8 +66,6 @@ public:
     CliHost(std::ostream& err, int pairs, int retries)
         : m_err(err), m_pairs(pairs), m_retries(retries), m_bar(StderrIsTerminal()) {}
 
-    void CommitCellEditor() override {}
-    void GridToImage() override {} // the file's bytes go out as they are
     void StepProgress(int pairsDone) override {
         if (!m_bar) {
             return;
@@ -99,20 +97,18 @@ public:
         }
         return false;
     }
-    void EndProcessDialog() override { EndBar(); }
-    void AfterRead() override {}
-
-private:
-    // The programmers' own English message texts.
-    static std::string_view Text(int id) {
-        return radio::LoadResString(id, radio::Language::English);
-    }
-
+    // The transfer is over: the bar's line is ended.
     void EndBar() {
         if (m_barShown) {
             m_err << "\n";
             m_barShown = false;
         }
+    }
+
+private:
+    // The programmers' own English message texts.
+    static std::string_view Text(int id) {
+        return radio::LoadResString(id, radio::Language::English);
     }
 
     std::ostream& m_err;
@@ -124,27 +120,25 @@ private:
 
 // comN names map through key "PortN" of the programmer's profile; the tool
 // reads the profile beside itself when there is one, and never creates it.
-radio::ProfilePortLookup ProfileLookup(const radio::ModelVariant& v) {
-    const std::string path =
-        (std::filesystem::path(radio::CIniFile::ProgramDirectory()) / v.profileFile).string();
+radio::ProfilePortLookup ProfileLookup(const radio::ModelVariant& v, const CliContext& cli) {
+    const std::string path = (std::filesystem::path(cli.programDirectory) / v.profileFile).string();
     return [path](int n) -> std::string {
         std::error_code ec;
         if (!std::filesystem::exists(path, ec)) {
             return {};
         }
-        radio::CIniFile ini(4);
+        radio::CIniFile ini;
         ini.Open(path);
-        return ini.GetValue("Setup", "Port" + std::to_string(n), "");
+        return ini.GetValue(radio::kPortSection, radio::ProfilePortKey(n), "");
     };
 }
 
-bool RetriesFromArgs(const ParsedArgs& p, int& retries, std::ostream& err) {
+bool RetriesFromArgs(const ParsedArgs& p, int& retries, const CliContext& cli) {
     const std::string text = p.Value("--retries", "0");
     char* end = nullptr;
     const long n = std::strtol(text.c_str(), &end, 10);
     if (text.empty() || *end != '\0' || n < 0 || n > 1000) {
-        err << "radioclone: --retries takes a whole number from 0 to 1000, not \"" << text
-            << "\"\n";
+        Fail(cli, "--retries takes a whole number from 0 to 1000, not \"" + text + "\"");
         return false;
     }
     retries = static_cast<int>(n);
@@ -163,49 +157,47 @@ int ExitFor(const radio::TransferResult& r) {
     return kExitFailure;
 }
 
-int Transfer(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             bool write) {
-    static constexpr const char* kReadUsage =
+int Transfer(const std::vector<std::string>& args, const CliContext& cli, bool write) {
+    static const VerbSpec kReadSpec{
         "usage: radioclone read --model M --port PORT -o FILE.dat [--retries N]\n"
         "Reads the radio's memory into a new .dat file (written only when every block\n"
         "arrived). Bytes the radio does not send keep the model's defaults.\n"
         "  --model M    lark, wren, wren-v2 or wren-v3\n"
         "  --port PORT  com1..com4 (see 'radioclone ports') or a device path\n"
         "  --retries N  answer Retry N times when the radio does not answer (default 0)\n"
-        "Ctrl+C cancels: the port is closed and nothing is written.\n";
-    static constexpr const char* kWriteUsage =
+        "Ctrl+C cancels: the port is closed and nothing is written.\n",
+        {{"--model", true}, {"--port", true}, {"-o", true}, {"--retries", true}},
+        0};
+    static const VerbSpec kWriteSpec{
         "usage: radioclone write --model M --port PORT FILE.dat [--retries N]\n"
         "Writes the image of FILE.dat into the radio, as the file holds it.\n"
         "  --model M    lark, wren, wren-v2 or wren-v3\n"
         "  --port PORT  com1..com4 (see 'radioclone ports') or a device path\n"
         "  --retries N  answer Retry N times when the radio does not answer (default 0)\n"
-        "Ctrl+C cancels between blocks.\n";
-    ParsedArgs p;
-    int code = 0;
-    const std::vector<OptionSpec> specs{
-        {"--model", true}, {"--port", true}, {"-o", true}, {"--retries", true}};
-    const radio::ModelVariant* v = nullptr;
-    if (!ParseVerbArgs(args, specs, write ? kWriteUsage : kReadUsage, write ? 1 : 0, p, out, err,
-                       code, &v)) {
-        return code;
+        "Ctrl+C cancels between blocks.\n",
+        kReadSpec.options, 1};
+    const VerbSpec& spec = write ? kWriteSpec : kReadSpec;
+    int status = kExitOk;
+    const std::optional<VerbArgs> verb = ParseVerb(args, spec, cli, status);
+    if (!verb) {
+        return status;
     }
+    const ParsedArgs& p = verb->parsed;
+    const radio::ModelVariant& v = *verb->model;
     int retries = 0;
-    if (!RetriesFromArgs(p, retries, err)) {
+    if (!RetriesFromArgs(p, retries, cli)) {
         return kExitUsage;
     }
     const std::string port = p.Value("--port");
     if (port.empty()) {
-        err << "radioclone: --port is required\n" << (write ? kWriteUsage : kReadUsage);
-        return kExitUsage;
+        return FailUsage(cli, "--port is required", spec.usage);
     }
     const std::string output = p.Value("-o");
     if (!write && output.empty()) {
-        err << "radioclone: -o FILE.dat is required\n" << kReadUsage;
-        return kExitUsage;
+        return FailUsage(cli, "-o FILE.dat is required", spec.usage);
     }
     if (write && p.Has("-o")) {
-        err << "radioclone: write takes no -o\n" << kWriteUsage;
-        return kExitUsage;
+        return FailUsage(cli, "write takes no -o", spec.usage);
     }
 
     if (!write) {
@@ -215,72 +207,72 @@ int Transfer(const std::vector<std::string>& args, std::ostream& out, std::ostre
             target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
         std::error_code ec;
         if (!std::filesystem::is_directory(folder, ec)) {
-            err << "radioclone: " << output << ": the folder " << folder.string()
-                << " does not exist\n";
-            return kExitFailure;
+            return Fail(cli, output + ": the folder " + folder.string() + " does not exist");
         }
         if (std::filesystem::is_directory(target, ec)) {
-            err << "radioclone: " << output << ": is a folder, not a file\n";
-            return kExitFailure;
+            return Fail(cli, output + ": is a folder, not a file");
         }
     }
-    radio::Image image = radio::MakeDefaultImage(*v);
+    radio::Image image = radio::MakeDefaultImage(v);
     std::string error;
-    if (write && !radio::LoadDat(*v, p.positional[0], image, error)) {
-        err << "radioclone: " << error << "\n";
-        return kExitFailure;
+    if (write && !radio::LoadDat(v, p.positional[0], image, error)) {
+        return Fail(cli, error);
     }
-    const radio::TransferPlan& plan = write ? v->writePlan : v->readPlan;
-    CliHost host(err, plan.Pairs(), retries);
-    radio::SystemPortOpener opener(ProfileLookup(*v));
+    const radio::TransferPlan& plan = write ? v.writePlan : v.readPlan;
+    CliHost host(cli.err, plan.Pairs(), retries);
+    radio::SystemPortOpener opener(ProfileLookup(v, cli));
     radio::SystemWaiter waiter;
-    radio::CloneTransfer transfer(*v, opener, waiter, host);
+    radio::CloneTransfer transfer(v, opener, waiter, host);
     {
         InterruptGuard guard;
         transfer.Run(port, write, image);
     }
+    host.EndBar();
     const radio::TransferResult& result = transfer.Result();
     if (result.outcome == radio::TransferOutcome::Cancelled) {
-        err << "radioclone: cancelled; "
-            << (write ? "the radio may hold a partial write" : "nothing was written") << "\n";
+        Fail(cli, std::string("cancelled; ") +
+                      (write ? "the radio may hold a partial write" : "nothing was written"));
     }
     if (result.outcome != radio::TransferOutcome::Completed) {
         return ExitFor(result);
     }
     if (!write && !radio::StoreDat(output, image, error)) {
-        err << "radioclone: " << error << "\n";
-        return kExitFailure;
+        return Fail(cli, error);
     }
     return kExitOk;
 }
 
 } // namespace
 
-int VerbRead(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    return Transfer(args, out, err, false);
+int VerbRead(const std::vector<std::string>& args, const CliContext& cli) {
+    return Transfer(args, cli, false);
 }
 
-int VerbWrite(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    return Transfer(args, out, err, true);
+int VerbWrite(const std::vector<std::string>& args, const CliContext& cli) {
+    return Transfer(args, cli, true);
 }
 
-int VerbPorts(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    static constexpr const char* kUsage =
+int VerbPorts(const std::vector<std::string>& args, const CliContext& cli) {
+    static const VerbSpec kSpec{
         "usage: radioclone ports [--model M]\n"
         "Lists the serial devices present and which of com1..com4 each one is.\n"
-        "  --model M   take Port1..Port4 of that programmer's profile into account\n";
-    ParsedArgs p;
-    int code = 0;
-    if (!ParseVerbArgs(args, {{"--model", true}}, kUsage, 0, p, out, err, code)) {
-        return code;
+        "  --model M   take Port1..Port4 of that programmer's profile into account\n",
+        {{"--model", true}},
+        0,
+        false};
+    int status = kExitOk;
+    const std::optional<VerbArgs> verb = ParseVerb(args, kSpec, cli, status);
+    if (!verb) {
+        return status;
     }
+    std::ostream& out = cli.out;
     radio::ProfilePortLookup lookup;
-    if (p.Has("--model")) {
-        const radio::ModelVariant* v = ModelFromArgs(p, err);
+    if (verb->parsed.Has("--model")) {
+        const radio::ModelVariant* v = ModelFromArgs(verb->parsed, cli);
         if (!v) {
             return kExitUsage;
         }
-        lookup = ProfileLookup(*v);
+        lookup = ProfileLookup(*v, cli);
     }
     const std::vector<radio::SerialDeviceInfo> devices = radio::ListSerialDevices();
     auto lister = [&devices] { return devices; };
@@ -312,8 +304,8 @@ int VerbPorts(const std::vector<std::string>& args, std::ostream& out, std::ostr
 }
 
 #ifndef _WIN32
-int VerbSimulate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    static constexpr const char* kUsage =
+int VerbSimulate(const std::vector<std::string>& args, const CliContext& cli) {
+    static const VerbSpec kSpec{
         "usage: radioclone simulate --model M [--image FILE.dat] [--save FILE.dat]\n"
         "                           [--link PATH] [--line-rate] [--fault F]\n"
         "Plays a radio on a pseudo-terminal until interrupted (Ctrl+C): prints the\n"
@@ -324,33 +316,34 @@ int VerbSimulate(const std::vector<std::string>& args, std::ostream& out, std::o
         "  --link PATH    also make the symbolic link PATH to the device\n"
         "  --line-rate    pace every byte as on a 9600 baud line\n"
         "  --fault F      misbehave: never-answer, no-ident-ack, short-reply:K,\n"
-        "                 silence-from:K, hang-up:K (K counts blocks from 0)\n";
-    ParsedArgs p;
-    int code = 0;
-    const radio::ModelVariant* v = nullptr;
-    if (!ParseVerbArgs(args,
-                       {{"--model", true},
-                        {"--image", true},
-                        {"--save", true},
-                        {"--link", true},
-                        {"--line-rate", false},
-                        {"--fault", true}},
-                       kUsage, 0, p, out, err, code, &v)) {
-        return code;
+        "                 silence-from:K, hang-up:K (K counts blocks from 0)\n",
+        {{"--model", true},
+         {"--image", true},
+         {"--save", true},
+         {"--link", true},
+         {"--line-rate", false},
+         {"--fault", true}},
+        0};
+    int status = kExitOk;
+    const std::optional<VerbArgs> verb = ParseVerb(args, kSpec, cli, status);
+    if (!verb) {
+        return status;
     }
+    const ParsedArgs& p = verb->parsed;
+    const radio::ModelVariant* v = verb->model;
+    std::ostream& out = cli.out;
+    std::ostream& err = cli.err;
     radio::sim::SimulatorOptions options;
     options.lineRate = p.Has("--line-rate");
     options.savePath = p.Value("--save");
     options.linkPath = p.Value("--link");
     std::string error;
     if (p.Has("--fault") && !radio::sim::ParseFault(p.Value("--fault"), options.fault, error)) {
-        err << "radioclone: " << error << "\n";
-        return kExitUsage;
+        return Fail(cli, error, kExitUsage);
     }
     radio::Image memory = radio::MakeDefaultImage(*v);
     if (p.Has("--image") && !radio::LoadDat(*v, p.Value("--image"), memory, error)) {
-        err << "radioclone: " << error << "\n";
-        return kExitFailure;
+        return Fail(cli, error);
     }
     radio::sim::RadioSimulator sim;
     sim.SetSessionCallback([&err, &out, &sim](const radio::sim::SessionRecord& s) {
@@ -368,8 +361,7 @@ int VerbSimulate(const std::vector<std::string>& args, std::ostream& out, std::o
     });
     InterruptGuard guard;
     if (!sim.Start(*v, memory, options, error)) {
-        err << "radioclone: " << error << "\n";
-        return kExitFailure;
+        return Fail(cli, error);
     }
     out << sim.DevicePath() << "\n";
     out.flush();
@@ -382,8 +374,7 @@ int VerbSimulate(const std::vector<std::string>& args, std::ostream& out, std::o
     const std::string serveError = sim.ServeError();
     sim.Stop();
     if (!serveError.empty()) {
-        err << "radioclone: " << serveError << "\n";
-        return kExitFailure;
+        return Fail(cli, serveError);
     }
     return kExitOk;
 }

@@ -36,22 +36,22 @@ void PrintUsage(std::ostream& os) {
 
 } // namespace
 
-int RunRadioclone(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunRadioclone(const std::vector<std::string>& args, const CliContext& cli) {
     if (args.empty()) {
-        PrintUsage(err);
+        PrintUsage(cli.err);
         return kExitUsage;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        PrintUsage(out);
+        PrintUsage(cli.out);
         return kExitOk;
     }
     for (const Verb& v : Verbs()) {
         if (args[0] == v.name) {
-            return v.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+            return v.run(std::vector<std::string>(args.begin() + 1, args.end()), cli);
         }
     }
-    err << "radioclone: unknown verb \"" << args[0] << "\"\n";
-    PrintUsage(err);
+    Fail(cli, "unknown verb \"" + args[0] + "\"");
+    PrintUsage(cli.err);
     return kExitUsage;
 }
 

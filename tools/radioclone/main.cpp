@@ -7,11 +7,12 @@
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    // Profiles (Port1..Port4) are looked for beside the program.
-    radio::CIniFile::SetProgramPath(argc > 0 ? argv[0] : "");
     std::vector<std::string> args(argv + 1, argv + argc);
+    // Profiles (Port1..Port4) are looked for beside the program.
+    const radioclone::CliContext cli{std::cout, std::cerr,
+                                     radio::CIniFile::ProgramDirectoryOf(argc > 0 ? argv[0] : "")};
     try {
-        return radioclone::RunRadioclone(args, std::cout, std::cerr);
+        return radioclone::RunRadioclone(args, cli);
     } catch (const std::exception& e) {
         std::cerr << "radioclone: " << e.what() << "\n";
         return 1;

@@ -2,6 +2,8 @@
 
 #include "RadioSimulator.h"
 
+#include "AtomicFile.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>

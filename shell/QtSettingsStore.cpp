@@ -1,4 +1,4 @@
-#include "SettingsStore.h"
+#include "QtSettingsStore.h"
 
 #include <QSettings>
 #include <QString>
@@ -28,11 +28,6 @@ std::unique_ptr<QSettings> OpenSettings(const std::string& appName) {
 #endif
 }
 
-ISettingsStore*& Replacement() {
-    static ISettingsStore* store = nullptr;
-    return store;
-}
-
 } // namespace
 
 std::optional<std::uint32_t> CQtSettingsStore::ReadDword(const std::string& appName,
@@ -57,16 +52,6 @@ void CQtSettingsStore::WriteDword(const std::string& appName, const std::string&
     // An unsigned int is what QSettings writes as REG_DWORD.
     settings->setValue(QString::fromStdString(valueName), QVariant::fromValue<uint>(value));
     settings->sync();
-}
-
-ISettingsStore& SettingsStore() {
-    static CQtSettingsStore platform;
-    ISettingsStore* replacement = Replacement();
-    return replacement != nullptr ? *replacement : platform;
-}
-
-void SetSettingsStore(ISettingsStore* store) {
-    Replacement() = store;
 }
 
 } // namespace radio
