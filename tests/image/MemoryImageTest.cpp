@@ -1,4 +1,5 @@
 #include "MemoryImage.h"
+
 #include "AtomicFile.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,19 @@ Image Expected(int size, const Patch& patch) {
         image[offset] = value;
     }
     return image;
+}
+
+// Each new document's image is also kept as a file (written by
+// `radioclone new`), so a change of a default shows as a changed file.
+TEST(DefaultImage, EqualsTheStoredFile) {
+    for (const ModelVariant* v : AllVariants()) {
+        const fs::path file =
+            fs::path(RADIO_TEST_DATA_DIR) / ("default-" + std::string(v->cliName) + ".dat");
+        std::ifstream in(file, std::ios::binary);
+        ASSERT_TRUE(in) << file;
+        const Image stored{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        EXPECT_EQ(MakeDefaultImage(*v), stored) << file;
+    }
 }
 
 TEST(DefaultImage, LarkBytes) {
