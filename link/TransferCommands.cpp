@@ -108,7 +108,7 @@ void CViewLink::OnTransfer() {
         return;
     }
     if (document != nullptr) {
-        const bool write = m_view.m_bWrite != 0;
+        const bool write = m_view.m_bWrite;
         // What is being typed goes with the transfer; a write sends the grid.
         m_view.CommitCellEditor();
         if (write) {

@@ -1,5 +1,7 @@
 #include "HelpFile.h"
+#include "CommandIds.h"
 #include "HelpTestSupport.h"
+#include "context.h"
 
 #include <gtest/gtest.h>
 
@@ -207,3 +209,21 @@ INSTANTIATE_TEST_SUITE_P(Languages, BuiltHelp,
                          ::testing::Values(Language{"enHelp.chm", "en"},
                                            Language{"chHelp.chm", "zh"}),
                          [](const auto& info) { return std::string(info.param.dir); });
+
+// The help project's context numbers are the programs' command ids; the
+// two headers must not drift apart.
+static_assert(IDH_FILE_NEW == cmd::kFileNew && IDH_FILE_OPEN == cmd::kFileOpen &&
+                  IDH_FILE_CLOSE == cmd::kFileClose && IDH_FILE_SAVE == cmd::kFileSave &&
+                  IDH_FILE_SAVE_AS == cmd::kFileSaveAs &&
+                  IDH_FILE_PRINT_SETUP == cmd::kFilePrintSetup &&
+                  IDH_FILE_PRINT == cmd::kFilePrint &&
+                  IDH_FILE_PRINT_PREVIEW == cmd::kFilePrintPreview &&
+                  IDH_APP_ABOUT == cmd::kAppAbout && IDH_APP_EXIT == cmd::kAppExit &&
+                  IDH_HELP == cmd::kHelp && IDH_VIEW_TOOLBAR == cmd::kViewToolbar &&
+                  IDH_VIEW_STATUS_BAR == cmd::kViewStatusBar && IDH_READ == cmd::kRead &&
+                  IDH_WRITE == cmd::kWrite && IDH_COM_SETUP == cmd::kComSetup &&
+                  IDH_CONTROL_BAR == cmd::kControlBar && IDH_SCAN_INFO == cmd::kScanInfo &&
+                  IDH_PRODUCT_INFO == cmd::kProductInformation &&
+                  IDH_CHANNEL_INFO == cmd::kChannelInformation &&
+                  IDH_OPTIONAL_FEATURES == cmd::kOptionalFeatures && IDH_LANGUAGE == cmd::kLanguage,
+              "a help context number differs from its command id");

@@ -99,6 +99,35 @@ Strings OffThen(int to) {
 }
 
 // ---------------------------------------------------------------------------
+// The places of the options: one per option, none overlapping another, and
+// one for every control of the dialog and every line of the printout.
+
+TEST(OptionPlaces, EachOptionHasOnePlaceAndThePlacesAreDisjoint) {
+    for (const ModelVariant* v : AllVariants()) {
+        SCOPED_TRACE(std::string(v->programName));
+        std::map<OptionId, int> count;
+        std::map<int, std::uint8_t> bitsAt;
+        for (const OptionField& f : v->optionFields) {
+            ++count[f.id];
+            const auto bits = static_cast<std::uint8_t>(f.mask << f.shift);
+            EXPECT_EQ(bits >> f.shift, f.mask) << "field runs off its byte";
+            EXPECT_EQ(bitsAt[f.offset] & bits, 0) << "overlap at " << f.offset;
+            bitsAt[f.offset] |= bits;
+            EXPECT_LT(f.offset, v->imageSize);
+        }
+        for (const auto& [id, n] : count) {
+            EXPECT_EQ(n, 1) << static_cast<int>(id);
+        }
+        for (const OptionDef& o : v->options) {
+            EXPECT_EQ(count.count(o.field), 1u) << o.label.en;
+        }
+        for (const PrintLine& p : v->printLines) {
+            EXPECT_EQ(count.count(p.field), 1u) << p.label.en;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
 // Options, their choice lists and control ids
 
 struct OptionSpec {

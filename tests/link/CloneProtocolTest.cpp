@@ -81,8 +81,8 @@ std::filesystem::path TraceFile(const ModelVariant& v, bool write) {
 
 void RecordTrace(const ModelVariant& v, bool write, const std::vector<std::string>& ops) {
     std::ofstream out(TraceFile(v, write), std::ios::binary);
-    out << "# The host's side of a clean " << (write ? "write" : "read") << " of "
-        << v.programName << ", one step per line:\n"
+    out << "# The host's side of a clean " << (write ? "write" : "read") << " of " << v.programName
+        << ", one step per line:\n"
            "# configure; purgeAll and purge; write with the bytes sent (hex); read with the\n"
            "# count asked for; wait with its milliseconds; pump (one pass of the event\n"
            "# loop); step with the block pairs done; close.\n"
