@@ -2,6 +2,8 @@
 // failure leaves a changed target or a temporary file behind.
 #include "AtomicFile.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,39 +24,7 @@ namespace fs = std::filesystem;
 namespace radio {
 namespace {
 
-class AtomicFile : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("atomic-file-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
-
-    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
-    static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(m_dir)) {
-            names.push_back(e.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    fs::path m_dir;
-};
+using AtomicFile = test::TempFolderTest;
 
 TEST_F(AtomicFile, WritesANewFileAndReplacesAnOldOneWhole) {
     const std::string path = PathOf("out.bin");

@@ -1,6 +1,7 @@
 #include "MemoryImage.h"
 
 #include "AtomicFile.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -97,41 +98,8 @@ TEST(DefaultImage, WrenV3Bytes) {
                                                                            {0x1FE7, 0x00}}));
 }
 
-// Each test gets a fresh folder of its own.
-class DatFile : public ::testing::Test {
+class DatFile : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() / (std::string("radio-image-test-") + info->name() + "-" +
-                                             std::to_string(std::random_device{}()));
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
-
-    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
-
-    static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
-    }
-
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(m_dir)) {
-            names.push_back(e.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     static Image RandomImage(int size, std::uint32_t seed) {
         std::mt19937 rng(seed);
         Image image(size);
@@ -142,8 +110,6 @@ protected:
     }
 
     static std::string AsBytes(const Image& image) { return {image.begin(), image.end()}; }
-
-    fs::path m_dir;
 };
 
 TEST_F(DatFile, StoreThenLoadGivesTheSameBytes) {
