@@ -88,28 +88,28 @@ int FailUsage(const CliContext& cli, std::string_view message, const char* usage
     return kExitUsage;
 }
 
-std::optional<VerbArgs> ParseVerb(const std::vector<std::string>& args, const VerbSpec& spec,
+std::optional<VerbArgs> ParseVerb(const std::vector<std::string>& args, const VerbSpec& verbSpec,
                                   const CliContext& cli, int& status) {
     VerbArgs verb;
     std::string error;
-    if (!ParseArgs(args, spec.options, verb.parsed, error)) {
-        status = FailUsage(cli, error, spec.usage);
+    if (!ParseArgs(args, verbSpec.options, verb.parsed, error)) {
+        status = FailUsage(cli, error, verbSpec.usage);
         return std::nullopt;
     }
     if (verb.parsed.flags.count("--help")) {
-        cli.out << spec.usage;
+        cli.out << verbSpec.usage;
         status = kExitOk;
         return std::nullopt;
     }
-    if (verb.parsed.positional.size() != spec.positionals) {
+    if (verb.parsed.positional.size() != verbSpec.positionals) {
         status = FailUsage(cli,
-                           "expected " + std::to_string(spec.positionals) + " file name" +
-                               (spec.positionals == 1 ? "" : "s") + ", got " +
+                           "expected " + std::to_string(verbSpec.positionals) + " file name" +
+                               (verbSpec.positionals == 1 ? "" : "s") + ", got " +
                                std::to_string(verb.parsed.positional.size()),
-                           spec.usage);
+                           verbSpec.usage);
         return std::nullopt;
     }
-    if (spec.needsModel && !(verb.model = ModelFromArgs(verb.parsed, cli))) {
+    if (verbSpec.needsModel && !(verb.model = ModelFromArgs(verb.parsed, cli))) {
         status = kExitUsage;
         return std::nullopt;
     }

@@ -64,7 +64,7 @@ struct VerbArgs {
 // The preamble of every verb. nullopt when the verb ends here with `status`:
 // 0 after --help (the usage went to out), 2 after a usage error (the error
 // and the usage went to err).
-std::optional<VerbArgs> ParseVerb(const std::vector<std::string>& args, const VerbSpec& spec,
+std::optional<VerbArgs> ParseVerb(const std::vector<std::string>& args, const VerbSpec& verbSpec,
                                   const CliContext& cli, int& status);
 
 // The variant named by --model; nullptr after printing an error.

@@ -176,9 +176,9 @@ int Transfer(const std::vector<std::string>& args, const CliContext& cli, bool w
         "  --retries N  answer Retry N times when the radio does not answer (default 0)\n"
         "Ctrl+C cancels between blocks.\n",
         kReadSpec.options, 1};
-    const VerbSpec& spec = write ? kWriteSpec : kReadSpec;
+    const VerbSpec& verbSpec = write ? kWriteSpec : kReadSpec;
     int status = kExitOk;
-    const std::optional<VerbArgs> verb = ParseVerb(args, spec, cli, status);
+    const std::optional<VerbArgs> verb = ParseVerb(args, verbSpec, cli, status);
     if (!verb) {
         return status;
     }
@@ -190,14 +190,14 @@ int Transfer(const std::vector<std::string>& args, const CliContext& cli, bool w
     }
     const std::string port = p.Value("--port");
     if (port.empty()) {
-        return FailUsage(cli, "--port is required", spec.usage);
+        return FailUsage(cli, "--port is required", verbSpec.usage);
     }
     const std::string output = p.Value("-o");
     if (!write && output.empty()) {
-        return FailUsage(cli, "-o FILE.dat is required", spec.usage);
+        return FailUsage(cli, "-o FILE.dat is required", verbSpec.usage);
     }
     if (write && p.Has("-o")) {
-        return FailUsage(cli, "write takes no -o", spec.usage);
+        return FailUsage(cli, "write takes no -o", verbSpec.usage);
     }
 
     if (!write) {
