@@ -241,6 +241,21 @@ TEST_F(FileVerbs, ShortFileIsRefusedLongerFileLoads) {
     WriteFile(P("long.dat"), longer);
     EXPECT_EQ(Rc({"export", "--model", "lark", P("long.dat")}).out,
               Rc({"export", "--model", "lark", RADIO_EXAMPLES_DIR "/lark.dat"}).out);
+    EXPECT_EQ(Rc({"options", "--model", "lark", P("long.dat")}).code, 0);
+
+    // Importing into it in place would cut it to the image: refused, and
+    // the file stays whole; with -o the result goes elsewhere as before.
+    const std::string csv = Rc({"export", "--model", "lark", P("long.dat")}).out;
+    WriteFile(P("table.csv"), csv);
+    const Result inPlace = Rc({"import", "--model", "lark", P("long.dat"), P("table.csv")});
+    EXPECT_EQ(inPlace.code, 1);
+    EXPECT_NE(inPlace.err.find("1124 bytes"), std::string::npos) << inPlace.err;
+    EXPECT_NE(inPlace.err.find("1024 bytes"), std::string::npos) << inPlace.err;
+    EXPECT_EQ(ReadFile(P("long.dat")), longer);
+    EXPECT_EQ(
+        Rc({"import", "--model", "lark", P("long.dat"), P("table.csv"), "-o", P("out.dat")}).code,
+        0);
+    EXPECT_EQ(ReadFile(P("out.dat")), longer.substr(0, 1024));
 }
 
 TEST_F(FileVerbs, RealBinaryReportsErrorsOnStderrWithStatus) {

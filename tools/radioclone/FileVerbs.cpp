@@ -6,6 +6,7 @@
 #include <MemoryImage.h>
 #include <Options.h>
 
+#include <filesystem>
 #include <ostream>
 
 namespace radioclone {
@@ -112,16 +113,28 @@ int VerbImport(const std::vector<std::string>& args, const CliContext& cli) {
         return status;
     }
     const ParsedArgs& p = verb->parsed;
+    const radio::ModelVariant& v = *verb->model;
     radio::Image image;
-    if (!Load(*verb->model, p.positional[0], image, cli)) {
+    if (!Load(v, p.positional[0], image, cli)) {
         return kExitFailure;
+    }
+    // Writing in place would cut a longer file (another radio's, perhaps)
+    // to the image's length.
+    std::error_code ec;
+    const std::uintmax_t length = std::filesystem::file_size(p.positional[0], ec);
+    if (!p.Has("-o") && !ec && length > image.size()) {
+        return Fail(cli, p.positional[0] + ": the file holds " + std::to_string(length) +
+                             " bytes, more than the " + std::to_string(image.size()) +
+                             " bytes of a " + std::string(v.programName) +
+                             " image; importing in place would cut it. Nothing was written; "
+                             "use -o OUT.dat to write the result elsewhere");
     }
     std::string csv;
     std::string error;
     if (!radio::ReadWholeFile(p.positional[1], csv, error)) {
         return Fail(cli, error);
     }
-    if (!radio::ImportChannelCsv(*verb->model, csv, image, error)) {
+    if (!radio::ImportChannelCsv(v, csv, image, error)) {
         return Fail(cli, p.positional[1] + ": " + error);
     }
     return radio::StoreDat(p.Value("-o", p.positional[0]), image, error) ? kExitOk
