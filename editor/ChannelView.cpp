@@ -235,14 +235,37 @@ radio::EditContext CChannelView::Context() {
     return radio::EditContext{m_variant, GetBandLimits(), m_app.language.textLanguage, *m_caution};
 }
 
+std::vector<std::string> CChannelView::RowTexts(int row) const {
+    std::vector<std::string> texts;
+    for (int c = 1; c < m_grid->Cols(); ++c) {
+        texts.push_back(m_grid->TextMatrix(row, c));
+    }
+    return texts;
+}
+
+void CChannelView::MarkModifiedIfChanged(int row, const std::vector<std::string>& before) {
+    if (m_pDocument != nullptr && RowTexts(row) != before) {
+        m_pDocument->SetModifiedFlag(true);
+    }
+}
+
 void CChannelView::CommitCellEditor() {
+    // A commit changes at most the current row.
+    const int row = m_grid->Row();
+    const std::vector<std::string> before = RowTexts(row);
     CEditorAdapter editor(*this, EditorForColumn());
     radio::CommitCellEditor(*m_grid, editor, Context());
+    MarkModifiedIfChanged(row, before);
 }
 
 bool CChannelView::HandleEnterKey() {
+    const int row = m_grid->Row();
+    const std::vector<std::string> before = RowTexts(row);
     CEditorAdapter editor(*this, EditorForColumn());
-    return radio::HandleEnterKey(*m_grid, editor, Context()) == radio::EnterOutcome::Moved;
+    const bool moved =
+        radio::HandleEnterKey(*m_grid, editor, Context()) == radio::EnterOutcome::Moved;
+    MarkModifiedIfChanged(row, before);
+    return moved;
 }
 
 void CChannelView::ImageToGrid() {

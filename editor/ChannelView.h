@@ -30,6 +30,8 @@ class IChannelDocument {
 public:
     virtual ~IChannelDocument() = default;
     virtual radio::Image& GetImage() = 0;
+    // Marks the document changed since it was last saved (or not).
+    virtual void SetModifiedFlag(bool modified) = 0;
 };
 
 class CChannelView : public QWidget {
@@ -95,6 +97,9 @@ private:
     radio::EditContext Context();
     void ApplyProductSelection(radio::Image& image);
     void HideEditor(QWidget* editor);
+    std::vector<std::string> RowTexts(int row) const;
+    // A committed edit that changed the row marks the document.
+    void MarkModifiedIfChanged(int row, const std::vector<std::string>& before);
 
     radio::CAppContext& m_app;
     const radio::ModelVariant& m_variant;

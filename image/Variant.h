@@ -185,11 +185,13 @@ struct ModelVariant {
     std::string_view programName; // "ProgramLark", ...
     std::string_view profileFile; // "ProgramLark.ini", ...
     // Resource library of the interface language: the language's name
-    // followed by this; empty when the program has only its own resources.
+    // followed by this ("Lark" for "ChineseLark.rcc"); empty when the
+    // program has only its own resources.
     std::string_view languageLibrarySuffix;
-    // Pictures and the restarted program are looked for beside the program
-    // (else relative to the current directory).
-    bool filesBesideProgram = false;
+    // The main window's background: "background.bmp" beside the program
+    // tiled over the client area (falling back to the built-in tile), or the
+    // built-in tile stretched over it.
+    bool tileBackgroundFile = true;
 
     // Memory image
     int imageSize = 0;

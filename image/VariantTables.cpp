@@ -557,8 +557,7 @@ ModelVariant MakeLark() {
     v.cliName = "lark";
     v.programName = "ProgramLark";
     v.profileFile = "ProgramLark.ini";
-    v.languageLibrarySuffix = "Lark.dll";
-    v.filesBesideProgram = true;
+    v.languageLibrarySuffix = "Lark";
     v.imageSize = 1024;
     v.defaultBytes = {
         {0x000, 0x00}, {0x001, 0x00}, {0x002, 0x00}, {0x008, 0x00}, {0x009, 0x03}, {0x00A, 0x01},
@@ -624,6 +623,7 @@ ModelVariant MakeWren() {
     v.cliName = "wren";
     v.programName = "ProgramWren";
     v.profileFile = "ProgramWren.ini";
+    v.tileBackgroundFile = false;
     v.form = {0, 0, 387, 234};
     v.gridRect = {16, 14, 356, 205};
     v.defaultBytes = {{0x00E, 0x00}, {0x00F, 0x00}, {0xFC0, 0x01}, {0xFC1, 0x04},
@@ -643,7 +643,7 @@ ModelVariant MakeWrenV2() {
     v.cliName = "wren-v2";
     v.programName = "ProgramWrenV2";
     v.profileFile = "ProgramWrenV2.ini";
-    v.languageLibrarySuffix = "WrenV2.dll";
+    v.languageLibrarySuffix = "WrenV2";
     v.defaultBytes = {{0x1FC1, 0x01}, {0x1FC3, 0x01}, {0x1FDE, 0x00}, {0x1FDF, 0x00},
                       {0x1FE0, 0x04}, {0x1FE1, 0xD4}, {0x1FE2, 0x21}, {0x1FE4, 0x00},
                       {0x1FE5, 0x01}, {0x1FE6, 0x02}, {0x1FE7, 0x00}};
@@ -661,7 +661,7 @@ ModelVariant MakeWrenV3() {
     v.cliName = "wren-v3";
     v.programName = "ProgramWrenV3";
     v.profileFile = "ProgramWrenV3.ini";
-    v.languageLibrarySuffix = "WrenV3.dll";
+    v.languageLibrarySuffix = "WrenV3";
     v.form = {0, 0, 429, 234};
     v.gridRect = {17, 14, 397, 205};
     v.productDialogHelpPerControl = true;

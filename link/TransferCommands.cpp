@@ -126,6 +126,8 @@ void CViewLink::OnTransfer() {
             // The radio's product is now the remembered one.
             m_app.freshDocument = false;
             m_view.ImageToGrid();
+            // What came from the radio is in no file yet.
+            document->SetModifiedFlag(true);
         }
     }
     m_pProcessDlg->DestroyWindow();

@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools
+  qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   xvfb xauth xdotool
   fonts-wqy-microhei fonts-liberation2
   fp-utils libchm-dev

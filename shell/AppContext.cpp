@@ -3,7 +3,10 @@
 #include "Gbk.h"
 #include "HelpService.h"
 #include "IniFile.h"
+#include "LanguageLibrary.h"
 #include "Strings.h"
+
+#include <QCoreApplication>
 
 namespace radio {
 
@@ -15,19 +18,20 @@ CLanguageState CLanguageState::FromProfile(const CIniFile& profile, const ModelV
     state.languageSection = state.currentLanguage;
     state.helpFile = CHelpService::FileNameFor(state.chinese);
     state.textLanguage = state.chinese ? Language::Chinese : Language::English;
-    // A program without a language library keeps its own (English) resources.
-    state.resourceLanguage = state.chinese && !variant.languageLibrarySuffix.empty()
-                                 ? Language::Chinese
-                                 : Language::English;
-    state.programDirectory = variant.filesBesideProgram ? programDirectory : "";
+    state.programDirectory = programDirectory;
+    if (!variant.languageLibrarySuffix.empty()) {
+        state.languageLibrary = CLanguageLibrary::FileName(
+            state.currentLanguage, std::string(variant.languageLibrarySuffix));
+    }
     state.displayName = ProfileTextToUtf8(profile.GetValue(state.languageSection, "Company", ""));
     return state;
 }
 
 CAppContext::CAppContext(const ModelVariant& variant_, const CServices& services,
-                         CIniFile& profile_, CLanguageState language_, CHelpService& help_)
+                         CIniFile& profile_, CLanguageState language_, CHelpService& help_,
+                         std::string programFile_)
     : variant(variant_), profile(profile_), language(std::move(language_)), help(help_),
-      m_services(services) {}
+      programFile(std::move(programFile_)), m_services(services) {}
 
 std::string CAppContext::ProfileValue(std::string_view section, std::string_view key) const {
     return profile.GetValue(section, key, "");
@@ -38,7 +42,7 @@ std::string CAppContext::ProfileText(std::string_view section, std::string_view 
 }
 
 std::string CAppContext::LoadString(int id) const {
-    return std::string(LoadResString(id, language.resourceLanguage));
+    return QCoreApplication::translate("Strings", LoadResString(id)).toStdString();
 }
 
 void CAppContext::ShowHelp(std::uint32_t context) const {

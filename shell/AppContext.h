@@ -25,24 +25,27 @@ struct CLanguageState {
     bool chinese = false;        // exactly when currentLanguage is "Chinese"
     std::string languageSection; // the profile section of the language's texts
     std::string helpFile = "enHelp.chm";
-    std::string programDirectory; // where "title.ico" and friends are looked for
-    std::string displayName;      // caption of the framework's message boxes
+    // The folder of the running program file with its trailing separator:
+    // where "title.ico", "background.bmp" and the language library are.
+    std::string programDirectory;
+    std::string displayName; // caption of the framework's message boxes
+    // The language resource library's file name; "" for a program that
+    // has only its own (English) resources.
+    std::string languageLibrary;
     // Language of the texts the code supplies (grid, titles).
     Language textLanguage = Language::English;
-    // Language of the resources (menus, messages): ProgramWren has no
-    // language library and keeps its own English resources.
-    Language resourceLanguage = Language::English;
 
-    // `programDirectory`: the folder of the running program file.
+    // `programDirectory` as above.
     static CLanguageState FromProfile(const CIniFile& profile, const ModelVariant& variant,
                                       const std::string& programDirectory);
 };
 
 class CAppContext {
 public:
-    // `services` must be complete (every member set).
+    // `services` must be complete (every member set); `programFile` is the
+    // running program's file, started again after a language change.
     CAppContext(const ModelVariant& variant, const CServices& services, CIniFile& profile,
-                CLanguageState language, CHelpService& help);
+                CLanguageState language, CHelpService& help, std::string programFile);
     CAppContext(const CAppContext&) = delete;
     CAppContext& operator=(const CAppContext&) = delete;
 
@@ -51,6 +54,7 @@ public:
     // Fixed for the life of the process.
     const CLanguageState language;
     CHelpService& help;
+    const std::string programFile;
     // The main frame: owner of messages and help, bearer of the title.
     QWidget* mainWindow = nullptr;
     // Set for a new document, cleared by opening a file and by a read from
@@ -68,7 +72,8 @@ public:
     std::string ProfileValue(std::string_view section, std::string_view key) const;
     // The same decoded for display.
     std::string ProfileText(std::string_view section, std::string_view key) const;
-    // A message text in the resource language.
+    // A message text as the loaded resources give it (the language
+    // library's, else the program's own English).
     std::string LoadString(int id) const;
     void ShowHelp(std::uint32_t context) const;
 

@@ -2,6 +2,7 @@
 
 #include "ChannelView.h"
 #include "Document.h"
+#include "LanguageDlg.h"
 #include "MainFrame.h"
 #include "TransferCommands.h"
 
@@ -12,10 +13,12 @@
 CChildFrame::CChildFrame(radio::CAppContext& app, std::unique_ptr<CProgrammerDoc> document,
                          QWidget* parent)
     : QMdiSubWindow(parent), m_document(std::move(document)),
-      m_pView(CreateChannelView(app, m_document.get())), m_pLink(new CViewLink(app, *m_pView)) {
+      m_pView(CreateChannelView(app, m_document.get())), m_pLink(new CViewLink(app, *m_pView)),
+      m_languageDlg(std::make_unique<CLanguageDlg>(app, this)) {
     setWidget(m_pView);
     m_document->SetView(m_pView);
-    setWindowTitle(QString::fromStdString(m_document->GetTitle()));
+    m_document->SetModifiedListener([this] { UpdateTitle(); });
+    UpdateTitle();
     setAttribute(Qt::WA_DeleteOnClose, false);
     // The window menu's Close answers Ctrl+W on some desktops; Ctrl+W is
     // Program, Write here, and an ambiguous key would do neither.
@@ -32,8 +35,14 @@ CChildFrame::CChildFrame(radio::CAppContext& app, std::unique_ptr<CProgrammerDoc
 
 CChildFrame::~CChildFrame() {
     // The view goes before the document it shows.
+    m_document->SetModifiedListener({});
     m_document->SetView(nullptr);
     delete m_pView;
+}
+
+void CChildFrame::UpdateTitle() {
+    setWindowTitle(QString::fromStdString(m_document->GetTitle()) + QStringLiteral("[*]"));
+    setWindowModified(m_document->IsModified());
 }
 
 void CChildFrame::ResizeParentToFit() {

@@ -10,6 +10,7 @@
 #include <memory>
 
 class CChannelView;
+class CLanguageDlg;
 class CProgrammerDoc;
 class CViewLink;
 
@@ -29,6 +30,11 @@ public:
     CProgrammerDoc* GetDocument() const { return m_document.get(); }
     CChannelView* GetView() const { return m_pView; }
     CViewLink* GetLink() const { return m_pLink; }
+    // The view's Language dialog: built with the view, kept as long.
+    CLanguageDlg* LanguageDialog() const { return m_languageDlg.get(); }
+
+    // The document's title, marked while it has unsaved changes.
+    void UpdateTitle();
 
     // Sizes the window to its view (no larger than 1600 x 1200).
     void ResizeParentToFit();
@@ -40,4 +46,5 @@ private:
     std::unique_ptr<CProgrammerDoc> m_document;
     CChannelView* m_pView;
     CViewLink* m_pLink; // a child object of the view
+    std::unique_ptr<CLanguageDlg> m_languageDlg;
 };

@@ -20,6 +20,11 @@ bool CCommandTable::IsEnabled(int id) const {
     return command != nullptr && command->run && (!command->enabled || command->enabled());
 }
 
+bool CCommandTable::IsChecked(int id) const {
+    const Command* command = Find(id);
+    return command != nullptr && command->checked && command->checked();
+}
+
 CommandOutcome CCommandTable::Run(int id, bool transferring) const {
     const Command* command = Find(id);
     if (command == nullptr) {

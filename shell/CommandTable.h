@@ -14,17 +14,22 @@ namespace radio {
 
 struct Command {
     int id = 0;
-    std::string text;     // menu text with its mnemonic ("&Read"); "" when in no menu
-    std::string shortcut; // portable key text ("Ctrl+R"); "" when none
+    std::string text{};     // menu text with its mnemonic ("&Read"); "" when in no menu
+    std::string shortcut{}; // portable key text ("Ctrl+R"); "" when none
+    // The status bar text, a newline, the tooltip ("Read Data From Radio\nRead");
+    // "" when none.
+    std::string prompt{};
     // While a transfer runs the program pumps events, so a command could
     // take the document, the view or the port away, or open a modal window
     // whose loop stalls the transfer until the radio gives up. Only what is
     // marked here runs then.
     bool allowedWhileTransferring = false;
     // Empty: nobody handles the command (yet); it shows disabled.
-    std::function<void()> run;
+    std::function<void()> run{};
     // Empty: enabled whenever it has a handler.
-    std::function<bool()> enabled;
+    std::function<bool()> enabled{};
+    // Set for a command with a check mark (View, Toolbar): whether it shows one.
+    std::function<bool()> checked{};
 };
 
 enum class CommandOutcome {
@@ -40,6 +45,7 @@ public:
     void Add(Command command);
     const Command* Find(int id) const;
     bool IsEnabled(int id) const;
+    bool IsChecked(int id) const;
     // Runs the command unless a transfer forbids it or it is disabled.
     CommandOutcome Run(int id, bool transferring) const;
     // Ids in the order they were first added.

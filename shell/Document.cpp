@@ -13,6 +13,8 @@ bool CProgrammerDoc::OnNewDocument() {
     m_strTitle = std::string(radio::texts::kChannelInformation.In(app.language.textLanguage));
     m_strPathName = app.ProfileText("Setup", "AppName");
     m_bHasFile = false;
+    m_nFileLength = 0;
+    SetModifiedFlag(false);
     app.freshDocument = true;
     return true;
 }
@@ -22,6 +24,12 @@ bool CProgrammerDoc::OnOpenDocument(const std::string& path, std::string& error)
         return false;
     }
     SetFile(path);
+    std::error_code ec;
+    m_nFileLength = std::filesystem::file_size(path, ec);
+    if (ec) {
+        m_nFileLength = m_image.size();
+    }
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -33,7 +41,19 @@ bool CProgrammerDoc::OnSaveDocument(const std::string& path, std::string& error)
         return false;
     }
     SetFile(path);
+    m_nFileLength = m_image.size();
+    SetModifiedFlag(false);
     return true;
+}
+
+void CProgrammerDoc::SetModifiedFlag(bool modified) {
+    if (m_bModified == modified) {
+        return;
+    }
+    m_bModified = modified;
+    if (m_onModified) {
+        m_onModified();
+    }
 }
 
 void CProgrammerDoc::SetFile(const std::string& path) {

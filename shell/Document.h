@@ -8,6 +8,8 @@
 #include "MemoryImage.h"
 #include "Variant.h"
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,6 +22,11 @@ public:
     explicit CProgrammerDoc(radio::CAppContext& app);
 
     radio::Image& GetImage() override { return m_image; }
+    // Changes since the document was created, opened or saved.
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified) override;
+    // Called whenever the modified mark changes (the window shows it).
+    void SetModifiedListener(std::function<void()> listener) { m_onModified = std::move(listener); }
     const radio::ModelVariant& Variant() const { return m_variant; }
 
     // The default image, the title "Channel Information", the profile's
@@ -29,7 +36,8 @@ public:
     // image stays as it was. The caller clears the fresh-document flag once
     // the new document has replaced the shown one.
     bool OnOpenDocument(const std::string& path, std::string& error);
-    // GridToImage of the view, then the image to the file (all or nothing).
+    // GridToImage of the view, then the image to the file (all or nothing);
+    // clears the modified mark.
     bool OnSaveDocument(const std::string& path, std::string& error);
 
     void SetView(CChannelView* view) { m_pView = view; }
@@ -39,6 +47,9 @@ public:
     const std::string& GetPathName() const { return m_strPathName; }
     // True once the document was opened from or saved to a file.
     bool HasFile() const { return m_bHasFile; }
+    // The length of the file at GetPathName() as it was opened or last
+    // saved; it exceeds the image when a longer file was opened.
+    std::uintmax_t FileLength() const { return m_nFileLength; }
 
     radio::Image m_image;
 
@@ -51,6 +62,9 @@ private:
     std::string m_strTitle;
     std::string m_strPathName;
     bool m_bHasFile = false;
+    bool m_bModified = false;
+    std::uintmax_t m_nFileLength = 0;
+    std::function<void()> m_onModified;
 };
 
 // The document's names in the two program families.

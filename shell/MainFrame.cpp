@@ -1,94 +1,232 @@
 #include "MainFrame.h"
 
+#include "AboutDlg.h"
 #include "AppContext.h"
 #include "ChannelView.h"
 #include "ChildFrame.h"
 #include "Document.h"
 #include "FileDialogs.h"
+#include "IniFile.h"
+#include "LanguageDlg.h"
+#include "MdiClientWnd.h"
 #include "MessageBoxes.h"
+#include "NavigationBar.h"
+#include "Pictures.h"
+#include "ProcessStarter.h"
 #include "ProductInfoDlg.h"
 #include "Strings.h"
 #include "TransferCommands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QMdiArea>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+QString Translated(const std::string& text) {
+    return QCoreApplication::translate("CMainFrame", text.c_str());
+}
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "%1" and "%2" ... of a code-supplied text, in the interface's language.
+QString Fill(const radio::TextPair& text, radio::Language lang, const QStringList& values) {
+    QString filled = FromUtf8(text.In(lang));
+    for (const QString& value : values) {
+        filled = filled.arg(value);
+    }
+    return filled;
+}
+
+constexpr radio::TextPair kAskToSave{"Save changes to %1?", "是否保存对 %1 的更改？"};
+constexpr radio::TextPair kLongerFile{
+    "%1 holds %2 bytes, more than the %3 bytes of a %4 image: it may be the file of another "
+    "radio. Only its first %3 bytes are shown, and saving keeps only those.",
+    "文件 %1 有 %2 字节，多于 %4 数据的 %3 字节，可能是其他电台的文件。只显示前 %3 "
+    "字节，保存时也只保留这些字节。"};
+constexpr radio::TextPair kReplaceLonger{
+    "%1 holds %2 bytes. Saving writes only the %3 bytes of this image, and the rest of the file "
+    "is lost. Replace it?",
+    "文件 %1 有 %2 字节。保存只写入本数据的 %3 字节，文件其余部分将丢失。是否替换？"};
+constexpr radio::TextPair kRestartFailed{"The program could not be started again.",
+                                         "无法重新启动程序。"};
+
+// The tree's three items, in their order.
+constexpr radio::TextPair kTreeItems[] = {
+    {"Product Information", "类型设置"},
+    {"Channel Information", "信道信息"},
+    {"Optional Features", "可选功能"},
+};
+
+} // namespace
 
 CMainFrame::CMainFrame(radio::CAppContext& app, QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_mdiArea(new QMdiArea(this)),
+    : QMainWindow(parent), m_app(app),
+      m_mdiArea(new CMdiClientWnd(app.variant.tileBackgroundFile,
+                                  app.language.programDirectory + "background.bmp")),
       m_productInfoDlg(std::make_unique<CProductInfoDlg>(app, this)) {
     // The title is set only by the product selection.
     resize(1000, 600);
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setCentralWidget(m_mdiArea);
     AddCommands();
     CreateMenus();
-    // The navigation bar, toolbar and status bar join here.
+    CreateToolBar();
+    CreateStatusBar();
+    CreateNavigationBar();
+    UpdateCommandStates();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+#ifdef _WIN32
+    qApp->removeEventFilter(this);
+#endif
+}
 
 void CMainFrame::AddCommands() {
     using radio::Command;
-    const auto frame = [this](int id, const char* text, const char* key, std::function<void()> run,
-                              bool allowed = false) {
-        m_commands.Add(Command{id, text, key, allowed, std::move(run), {}});
+    const auto frame = [this](int id, const char* text, const char* key, const char* prompt,
+                              std::function<void()> run) {
+        m_commands.Add(
+            Command{.id = id, .text = text, .shortcut = key, .prompt = prompt, .run = run});
     };
     // The commands of the channel view, answered by its radio link.
-    const auto link = [this](int id, const char* text, const char* key, void (CViewLink::*run)()) {
-        m_commands.Add(Command{id, text, key, false,
-                               [this, run] {
-                                   if (CViewLink* l = ActiveLink()) {
-                                       (l->*run)();
-                                   }
-                               },
-                               [this] { return ActiveLink() != nullptr; }});
+    const auto link = [this](int id, const char* text, const char* key, const char* prompt,
+                             void (CViewLink::*run)()) {
+        m_commands.Add(Command{.id = id,
+                               .text = text,
+                               .shortcut = key,
+                               .prompt = prompt,
+                               .run =
+                                   [this, run] {
+                                       if (CViewLink* l = ActiveLink()) {
+                                           (l->*run)();
+                                       }
+                                   },
+                               .enabled = [this] { return ActiveLink() != nullptr; }});
     };
     // Commands in the menus whose handlers come with later parts.
-    const auto pending = [this](int id, const char* text, const char* key) {
-        m_commands.Add(Command{id, text, key, false, {}, {}});
+    const auto pending = [this](int id, const char* text, const char* key, const char* prompt) {
+        m_commands.Add(Command{.id = id, .text = text, .shortcut = key, .prompt = prompt});
+    };
+    const auto toggle = [this](int id, const char* text, const char* prompt,
+                               std::function<QWidget*()> bar) {
+        m_commands.Add(Command{.id = id,
+                               .text = text,
+                               .prompt = prompt,
+                               .run = [bar] { bar()->setVisible(bar()->isHidden()); },
+                               .checked = [bar] { return !bar()->isHidden(); }});
     };
 
-    frame(cmd::kFileNew, "&New", "Ctrl+N", [this] { OnFileNew(); });
-    frame(cmd::kFileOpen, "&Open...", "Ctrl+O", [this] { OnFileOpen(); });
-    frame(cmd::kFileClose, "&Close", "", [this] { OnFileClose(); });
-    frame(cmd::kFileSave, "&Save", "Ctrl+S", [this] { OnFileSave(); });
-    frame(cmd::kFileSaveAs, "Save &As...", "", [this] { OnFileSaveAs(); });
-    pending(cmd::kFilePrint, "&Print...", "Ctrl+P");
-    pending(cmd::kFilePrintPreview, "Print Pre&view", "");
-    pending(cmd::kFilePrintSetup, "P&rint Setup...", "");
-    frame(cmd::kAppExit, "E&xit", "", [this] { close(); });
-    frame(cmd::kProductInformation, "&Product Information", "", [this] { OnProductInformation(); });
-    frame(cmd::kChannelInformation, "&Channel Information", "", [this] { OnChannelInformation(); });
-    pending(cmd::kOptionalFeatures, "&Optional Features", "");
-    link(cmd::kRead, "&Read", "Ctrl+R", &CViewLink::OnRead);
-    link(cmd::kWrite, "&Write", "Ctrl+W", &CViewLink::OnWrite);
-    pending(cmd::kScanInfo, "Scan Info", "");
-    link(cmd::kComSetup, "&Com Setup", "", &CViewLink::OnComSetup);
-    pending(cmd::kLanguage, "&Language", "");
-    frame(cmd::kAppAbout, "&About...", "", [this] { OnAppAbout(); });
+    frame(cmd::kFileNew, QT_TRANSLATE_NOOP("CMainFrame", "&New"), "Ctrl+N",
+          QT_TRANSLATE_NOOP("CMainFrame", "Create a new document\nNew"), [this] { OnFileNew(); });
+    frame(cmd::kFileOpen, QT_TRANSLATE_NOOP("CMainFrame", "&Open..."), "Ctrl+O",
+          QT_TRANSLATE_NOOP("CMainFrame", "Open an existing document\nOpen"),
+          [this] { OnFileOpen(); });
+    frame(cmd::kFileClose, QT_TRANSLATE_NOOP("CMainFrame", "&Close"), "",
+          QT_TRANSLATE_NOOP("CMainFrame", "Close the active document\nClose"),
+          [this] { OnFileClose(); });
+    frame(cmd::kFileSave, QT_TRANSLATE_NOOP("CMainFrame", "&Save"), "Ctrl+S",
+          QT_TRANSLATE_NOOP("CMainFrame", "Save the active document\nSave"),
+          [this] { OnFileSave(); });
+    frame(cmd::kFileSaveAs, QT_TRANSLATE_NOOP("CMainFrame", "Save &As..."), "",
+          QT_TRANSLATE_NOOP("CMainFrame", "Save the active document with a new name\nSave As"),
+          [this] { OnFileSaveAs(); });
+    pending(cmd::kFilePrint, QT_TRANSLATE_NOOP("CMainFrame", "&Print..."), "Ctrl+P",
+            QT_TRANSLATE_NOOP("CMainFrame", "Print the active document\nPrint"));
+    pending(cmd::kFilePrintPreview, QT_TRANSLATE_NOOP("CMainFrame", "Print Pre&view"), "",
+            QT_TRANSLATE_NOOP("CMainFrame", "Display full pages\nPrint Preview"));
+    pending(
+        cmd::kFilePrintSetup, QT_TRANSLATE_NOOP("CMainFrame", "P&rint Setup..."), "",
+        QT_TRANSLATE_NOOP("CMainFrame", "Change the printer and printing options\nPrint Setup"));
+    frame(cmd::kAppExit, QT_TRANSLATE_NOOP("CMainFrame", "E&xit"), "",
+          QT_TRANSLATE_NOOP("CMainFrame", "Quit the application; prompts to save documents\nExit"),
+          [this] { close(); });
+    frame(cmd::kProductInformation, QT_TRANSLATE_NOOP("CMainFrame", "&Product Information"), "",
+          QT_TRANSLATE_NOOP("CMainFrame",
+                            "Choose the radio type and its frequency band\nProduct Information"),
+          [this] { OnProductInformation(); });
+    frame(cmd::kChannelInformation, QT_TRANSLATE_NOOP("CMainFrame", "&Channel Information"), "",
+          QT_TRANSLATE_NOOP("CMainFrame", "Show the channel table\nChannel Information"),
+          [this] { OnChannelInformation(); });
+    pending(
+        cmd::kOptionalFeatures, QT_TRANSLATE_NOOP("CMainFrame", "&Optional Features"), "",
+        QT_TRANSLATE_NOOP("CMainFrame", "Edit the radio's general settings\nOptional Features"));
+    link(cmd::kRead, QT_TRANSLATE_NOOP("CMainFrame", "&Read"), "Ctrl+R",
+         QT_TRANSLATE_NOOP("CMainFrame", "Read Data From Radio\nRead"), &CViewLink::OnRead);
+    link(cmd::kWrite, QT_TRANSLATE_NOOP("CMainFrame", "&Write"), "Ctrl+W",
+         QT_TRANSLATE_NOOP("CMainFrame", "Write Data To Radio\nWrite"), &CViewLink::OnWrite);
+    pending(cmd::kScanInfo, QT_TRANSLATE_NOOP("CMainFrame", "Scan Info"), "",
+            QT_TRANSLATE_NOOP("CMainFrame", "Edit the priority scan settings\nScan Info"));
+    toggle(cmd::kViewToolbar, QT_TRANSLATE_NOOP("CMainFrame", "&Toolbar"),
+           QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the toolbar\nToggle ToolBar"),
+           [this] { return m_toolBar; });
+    toggle(cmd::kViewStatusBar, QT_TRANSLATE_NOOP("CMainFrame", "&Status Bar"),
+           QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the status bar\nToggle StatusBar"),
+           [this] { return statusBar(); });
+    toggle(cmd::kControlBar, QT_TRANSLATE_NOOP("CMainFrame", "&Control Bar"),
+           QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the navigation bar\nControl Bar"),
+           [this] { return m_navigationBar; });
+    link(cmd::kComSetup, QT_TRANSLATE_NOOP("CMainFrame", "&Com Setup"), "",
+         QT_TRANSLATE_NOOP("CMainFrame", "Choose the serial port of the radio\nCom Setup"),
+         &CViewLink::OnComSetup);
+    m_commands.Add(Command{
+        .id = cmd::kLanguage,
+        .text = QT_TRANSLATE_NOOP("CMainFrame", "&Language"),
+        .prompt = QT_TRANSLATE_NOOP("CMainFrame", "Choose the interface language\nLanguage"),
+        .run = [this] { OnLanguage(); },
+        .enabled = [this] { return m_pChild != nullptr; }});
+    frame(cmd::kAppAbout, QT_TRANSLATE_NOOP("CMainFrame", "&About..."), "",
+          QT_TRANSLATE_NOOP("CMainFrame",
+                            "Display program information, version number and copyright\nAbout"),
+          [this] { OnAppAbout(); });
+    frame(cmd::kNextPane, "", "F6", "", [this] { OnNextPane(true); });
+    frame(cmd::kPrevPane, "", "Shift+F6", "", [this] { OnNextPane(false); });
     // F1 outside the view and the dialogs; help works during a transfer.
-    frame(
-        cmd::kHelp, "", "", [this] { m_app.ShowHelp(cmd::kHelp); }, true);
+    m_commands.Add(Command{.id = cmd::kHelp, .allowedWhileTransferring = true, .run = [this] {
+                               m_app.ShowHelp(cmd::kHelp);
+                           }});
 }
 
-QAction* CMainFrame::AddAction(QMenu* menu, int commandId) {
+QAction* CMainFrame::MakeAction(int commandId) {
     const radio::Command* command = m_commands.Find(commandId);
-    QAction* action = menu->addAction(tr(command->text.c_str()));
+    auto* action = new QAction(Translated(command->text), this);
     action->setData(commandId);
     if (!command->shortcut.empty()) {
         action->setShortcut(QKeySequence(QString::fromStdString(command->shortcut)));
     }
+    const QStringList prompt = Translated(command->prompt).split(QLatin1Char('\n'));
+    if (!command->prompt.empty()) {
+        action->setStatusTip(prompt.front());
+        action->setToolTip(prompt.back());
+    }
+    action->setCheckable(static_cast<bool>(command->checked));
     connect(action, &QAction::triggered, this, [this, commandId] { OnCommand(commandId); });
     m_actions[commandId] = action;
     return action;
 }
 
+QAction* CMainFrame::AddAction(QMenu* menu, int commandId) {
+    QAction* action = MakeAction(commandId);
+    menu->addAction(action);
+    return action;
+}
+
 void CMainFrame::CreateMenus() {
+    // The document menu: the program always shows a document.
     QMenu* file = menuBar()->addMenu(tr("&File"));
     for (const int id :
          {cmd::kFileNew, cmd::kFileOpen, cmd::kFileClose, cmd::kFileSave, cmd::kFileSaveAs}) {
@@ -113,6 +251,10 @@ void CMainFrame::CreateMenus() {
     if (m_app.variant.hasScanInformation) {
         AddAction(program, cmd::kScanInfo);
     }
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    for (const int id : {cmd::kViewToolbar, cmd::kViewStatusBar, cmd::kControlBar}) {
+        AddAction(view, id);
+    }
     QMenu* setup = menuBar()->addMenu(tr("&Setup"));
     AddAction(setup, cmd::kComSetup);
     AddAction(setup, cmd::kLanguage);
@@ -120,15 +262,109 @@ void CMainFrame::CreateMenus() {
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     AddAction(help, cmd::kAppAbout);
 
+    // Keys without a menu item.
+    for (const int id : {cmd::kNextPane, cmd::kPrevPane}) {
+        addAction(MakeAction(id));
+    }
+
     for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
         menu->installEventFilter(this);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     }
-    UpdateCommandStates();
+}
+
+void CMainFrame::CreateToolBar() {
+    m_toolBar = addToolBar(tr("Toolbar"));
+    m_toolBar->setObjectName(QStringLiteral("toolbar128"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setIconSize(QSize(18, 19));
+    const int layout[] = {cmd::kFileNew,
+                          cmd::kFileOpen,
+                          cmd::kFileSave,
+                          0,
+                          cmd::kRead,
+                          cmd::kWrite,
+                          0,
+                          cmd::kFilePrint,
+                          0,
+                          cmd::kAppAbout};
+    for (const int id : layout) {
+        if (id == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = m_actions.at(id);
+        action->setIcon(QIcon(QPixmap::fromImage(radio::ToolbarImage(id))));
+        m_toolBar->addAction(action);
+    }
+    // The menu keeps its check mark in step with the bar, however it went.
+    connect(m_toolBar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommandStates);
+}
+
+void CMainFrame::CreateStatusBar() {
+    statusBar()->showMessage(QString());
+#ifdef _WIN32
+    // Only where the system tells the lock keys' state: no pane rather
+    // than a wrong one.
+    for (const auto& [key, text] : {std::pair{VK_CAPITAL, "CAP"}, std::pair{VK_NUMLOCK, "NUM"},
+                                    std::pair{VK_SCROLL, "SCRL"}}) {
+        auto* label = new QLabel(QString::fromLatin1(text), statusBar());
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addPermanentWidget(label);
+        m_lockIndicators[key] = label;
+    }
+    qApp->installEventFilter(this);
+    UpdateLockIndicators();
+#endif
+}
+
+void CMainFrame::UpdateLockIndicators() {
+#ifdef _WIN32
+    for (const auto& [key, label] : m_lockIndicators) {
+        label->setEnabled((GetKeyState(key) & 1) != 0);
+    }
+#endif
+}
+
+void CMainFrame::CreateNavigationBar() {
+    const radio::Language lang = m_app.language.textLanguage;
+    const std::string& section = m_app.language.languageSection;
+    NavigationTexts texts;
+    texts.caption = QString::fromStdString(m_app.ProfileText(section, "company"));
+    texts.root = QString::fromStdString(m_app.ProfileText(section, "Company"));
+    for (const radio::TextPair& item : kTreeItems) {
+        texts.children << FromUtf8(item.In(lang));
+    }
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_navigationBar = new CNavigationBar(
+        texts, [central] { return central->width(); }, [central] { return central->height(); },
+        central);
+    layout->addWidget(m_navigationBar);
+    layout->addWidget(m_mdiArea, 1);
+    setCentralWidget(central);
+    connect(m_navigationBar, &CNavigationBar::ItemChosen, this, &CMainFrame::OnTreeItem);
+    connect(m_navigationBar, &CNavigationBar::CloseClicked, this, [this] {
+        m_navigationBar->hide();
+        UpdateCommandStates();
+    });
+}
+
+void CMainFrame::OnTreeItem(int child) {
+    static constexpr int kCommands[] = {cmd::kProductInformation, cmd::kChannelInformation,
+                                        cmd::kOptionalFeatures};
+    if (child >= 0 && child < 3) {
+        OnCommand(kCommands[child]);
+    }
 }
 
 bool CMainFrame::OnCommand(int commandId) {
-    switch (m_commands.Run(commandId, IsTransferring())) {
+    const radio::CommandOutcome outcome = m_commands.Run(commandId, IsTransferring());
+    UpdateCommandStates();
+    switch (outcome) {
     case radio::CommandOutcome::Ran:
         return true;
     case radio::CommandOutcome::Refused:
@@ -144,6 +380,9 @@ bool CMainFrame::OnCommand(int commandId) {
 void CMainFrame::UpdateCommandStates() {
     for (const auto& [id, action] : m_actions) {
         action->setEnabled(m_commands.IsEnabled(id));
+        if (action->isCheckable()) {
+            action->setChecked(m_commands.IsChecked(id));
+        }
     }
 }
 
@@ -159,6 +398,10 @@ QMenu* CMainFrame::Menu(const QString& title) const {
         }
     }
     return nullptr;
+}
+
+QMdiArea* CMainFrame::MdiArea() const {
+    return m_mdiArea;
 }
 
 CProgrammerDoc* CMainFrame::ActiveDocument() const {
@@ -191,11 +434,28 @@ void CMainFrame::NewDocument() {
     ShowDocument(std::move(document));
 }
 
+bool CMainFrame::AskOkCancel(const std::string& text) {
+    return m_app.ShowMessage(this, text, m_app.language.displayName,
+                             radio::MessageIcon::Exclamation,
+                             radio::MessageButtons::OkCancel) == radio::MessageResult::Ok;
+}
+
 bool CMainFrame::OpenDocumentFile(const std::string& path) {
     std::unique_ptr<CProgrammerDoc> document = CreateDocument(m_app);
     std::string error;
     if (!document->OnOpenDocument(path, error)) {
         ShowFileError(false, error);
+        return false;
+    }
+    const std::size_t imageSize = document->GetImage().size();
+    if (document->FileLength() > imageSize &&
+        !AskOkCancel(Fill(kLongerFile, m_app.language.textLanguage,
+                          {QString::fromStdString(path), QString::number(document->FileLength()),
+                           QString::number(imageSize), FromUtf8(m_app.variant.programName)})
+                         .toStdString())) {
+        return false;
+    }
+    if (!SaveModified()) {
         return false;
     }
     // Opening a file makes its product the remembered one.
@@ -248,13 +508,50 @@ bool CMainFrame::SaveDocument(const std::string& path) {
     if (document == nullptr) {
         return false;
     }
+    // The file it came from is longer than the image: saving would cut it.
+    const std::size_t imageSize = document->GetImage().size();
+    if (document->HasFile() && path == document->GetPathName() &&
+        document->FileLength() > imageSize &&
+        !AskOkCancel(Fill(kReplaceLonger, m_app.language.textLanguage,
+                          {QString::fromStdString(path), QString::number(document->FileLength()),
+                           QString::number(imageSize)})
+                         .toStdString())) {
+        return false;
+    }
     std::string error;
     if (!document->OnSaveDocument(path, error)) {
         ShowFileError(true, error);
         return false;
     }
-    m_pChild->setWindowTitle(QString::fromStdString(document->GetTitle()));
+    m_pChild->UpdateTitle();
     return true;
+}
+
+bool CMainFrame::SaveModified() {
+    CProgrammerDoc* document = ActiveDocument();
+    if (document == nullptr) {
+        return true;
+    }
+    // What is still being typed counts as a change too.
+    if (CChannelView* view = ActiveView()) {
+        view->CommitCellEditor();
+    }
+    if (!document->IsModified()) {
+        return true;
+    }
+    const QString text = Fill(kAskToSave, m_app.language.textLanguage,
+                              {QString::fromStdString(document->GetTitle())});
+    switch (m_app.ShowMessage(this, text.toStdString(), m_app.language.displayName,
+                              radio::MessageIcon::Exclamation,
+                              radio::MessageButtons::SaveDiscardCancel)) {
+    case radio::MessageResult::Save:
+        return OnFileSave();
+    case radio::MessageResult::Discard:
+        return true;
+    default:
+        break;
+    }
+    return false;
 }
 
 void CMainFrame::ShowFileError(bool saving, const std::string& error) {
@@ -282,8 +579,13 @@ void CMainFrame::OnChannelInformation() {
 
 void CMainFrame::OnProductInformation() {
     CProgrammerDoc* document = ActiveDocument();
-    if (document != nullptr) {
-        m_productInfoDlg->DoModal(document->GetImage(), ActiveView());
+    if (document == nullptr) {
+        return;
+    }
+    const radio::Image before = document->GetImage();
+    m_productInfoDlg->DoModal(document->GetImage(), ActiveView());
+    if (document->GetImage() != before) {
+        document->SetModifiedFlag(true);
     }
 }
 
@@ -295,13 +597,58 @@ void CMainFrame::OnFileOpen() {
 }
 
 void CMainFrame::OnAppAbout() {
-    // A plain box until the About box with its icon joins.
-    const std::string& section = m_app.language.languageSection;
-    const std::string text = m_app.ProfileText(section, "Version") + "\n" +
-                             m_app.ProfileText(section, "Copyrights") + "\n" +
-                             m_app.ProfileText(section, "Copyrights Owner");
-    m_app.ShowMessage(this, text, m_app.ProfileText(section, "About Title"),
-                      radio::MessageIcon::Information, radio::MessageButtons::Ok);
+    CAboutDlg about(m_app, this);
+    about.exec();
+}
+
+void CMainFrame::OnLanguage() {
+    CLanguageDlg* dialog = m_pChild != nullptr ? m_pChild->LanguageDialog() : nullptr;
+    if (dialog == nullptr) {
+        return;
+    }
+    const int result = dialog->DoModal();
+    if (!dialog->m_bChanged || result != QDialog::Accepted) {
+        return;
+    }
+    // The normal close, with its question about unsaved changes: Cancel
+    // there keeps this instance and starts none.
+    if (!close()) {
+        return;
+    }
+    // The new instance must read the new language.
+    m_app.profile.Save();
+    std::string error;
+    if (!m_app.Processes().StartDetached(m_app.programFile, {}, error)) {
+        m_app.ShowMessage(
+            nullptr, std::string(kRestartFailed.In(m_app.language.textLanguage)) + "\n" + error,
+            m_app.language.displayName, radio::MessageIcon::Exclamation);
+    }
+}
+
+void CMainFrame::OnNextPane(bool forward) {
+    // The panes: the navigation tree (while shown) and the channel table.
+    std::vector<QWidget*> panes;
+    if (!m_navigationBar->isHidden()) {
+        panes.push_back(m_navigationBar->Tree());
+    }
+    if (CChannelView* view = ActiveView(); view != nullptr && !m_pChild->isHidden()) {
+        panes.push_back(&view->Grid());
+    }
+    if (panes.empty()) {
+        return;
+    }
+    std::size_t current = panes.size() - 1;
+    for (std::size_t i = 0; i < panes.size(); ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        if (focus != nullptr && (focus == panes[i] || panes[i]->isAncestorOf(focus) ||
+                                 (i + 1 == panes.size() && ActiveView()->isAncestorOf(focus)))) {
+            current = i;
+            break;
+        }
+    }
+    const std::size_t next =
+        forward ? (current + 1) % panes.size() : (current + panes.size() - 1) % panes.size();
+    panes[next]->setFocus(Qt::OtherFocusReason);
 }
 
 bool CMainFrame::IsTransferring() const {
@@ -316,14 +663,12 @@ bool CMainFrame::RefuseWhileTransferring() {
     static constexpr radio::TextPair kTransferRunning{
         "A transfer with the radio is running. Cancel it first.",
         "正在与电台传送数据，请先取消传送。"};
-    const std::string_view text = kTransferRunning.In(m_app.language.textLanguage);
-    statusBar()->showMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                             10000);
+    statusBar()->showMessage(FromUtf8(kTransferRunning.In(m_app.language.textLanguage)), 10000);
     return true;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (RefuseWhileTransferring()) {
+    if (RefuseWhileTransferring() || !SaveModified()) {
         event->ignore();
         return;
     }
@@ -331,6 +676,11 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+#ifdef _WIN32
+    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ApplicationActivate) {
+        UpdateLockIndicators();
+    }
+#endif
     // F1 over a menu item opens the topic of its command.
     auto* menu = qobject_cast<QMenu*>(watched);
     if (menu != nullptr && event->type() == QEvent::KeyPress &&

@@ -1,11 +1,12 @@
 #pragma once
 
-// The main window: an MDI frame with the menus, holding the one channel
-// window of the current document. It owns the Product Information dialog and
-// the command table: every command, whether the channel view's (Read, Write,
-// Com Setup) or the frame's, is an entry there, and OnCommand runs it. Every
-// action carries its command id, which is also the context number of its
-// help topic.
+// The main window: an MDI frame with the menus, the toolbar, the status bar,
+// the navigation bar at its left edge and the painted background, holding
+// the one channel window of the current document. It owns the Product
+// Information dialog and the command table: every command, whether the
+// channel view's (Read, Write, Com Setup, Language) or the frame's, is an
+// entry there, and OnCommand runs it. Every action carries its command id,
+// which is also the context number of its help topic.
 
 #include "CommandIds.h"
 #include "CommandTable.h"
@@ -18,12 +19,16 @@
 
 class CChannelView;
 class CChildFrame;
+class CMdiClientWnd;
+class CNavigationBar;
 class CProductInfoDlg;
 class CProgrammerDoc;
 class CViewLink;
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMenu;
+class QToolBar;
 
 namespace radio {
 class CAppContext;
@@ -36,7 +41,7 @@ public:
     explicit CMainFrame(radio::CAppContext& app, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // The action of a command id (null when the menus have none).
+    // The action of a command id (null when neither menus nor keys have it).
     QAction* Action(int commandId) const;
     QMenu* Menu(const QString& title) const;
     // Runs a command as its menu item does. True when it ran, or was refused
@@ -45,7 +50,7 @@ public:
     bool OnCommand(int commandId);
     // The table; commands added later show in no menu but run by OnCommand.
     radio::CCommandTable& Commands() { return m_commands; }
-    // Enables the actions by the table.
+    // Enables and checks the actions by the table.
     void UpdateCommandStates();
 
     // The document window, its document and view (null before the first).
@@ -54,15 +59,20 @@ public:
     CChannelView* ActiveView() const;
     // The radio link of the shown document's view.
     CViewLink* ActiveLink() const;
-    QMdiArea* MdiArea() const { return m_mdiArea; }
+    QMdiArea* MdiArea() const;
+    CMdiClientWnd* MdiClient() const { return m_mdiArea; }
+    CNavigationBar* NavigationBar() const { return m_navigationBar; }
+    QToolBar* ToolBar() const { return m_toolBar; }
     CProductInfoDlg* ProductInfoDialog() const { return m_productInfoDlg.get(); }
 
-    // File New: asks before the shown document is dropped.
+    // File New: asks 61452 before the shown document is dropped.
     bool OnFileNew();
     // Creates a new document without asking.
     void NewDocument();
-    // Opens a .dat file into a new document that replaces the shown one; on
-    // failure says why and keeps the shown document.
+    // Opens a .dat file into a new document that replaces the shown one. A
+    // file longer than the image is opened only after the user agreed; the
+    // shown document's unsaved changes are asked about first. On failure or
+    // Cancel the shown document stays.
     bool OpenDocumentFile(const std::string& path);
     bool OnFileSave();
     bool OnFileSaveAs();
@@ -71,6 +81,9 @@ public:
     void OnFileClose();
     void OnChannelInformation();
     void OnProductInformation();
+    // Save / Discard / Cancel when the document has unsaved changes; false
+    // when the user cancelled (or a save failed): keep everything as it is.
+    bool SaveModified();
 
     // Whether a transfer with the radio is running in the shown view.
     bool IsTransferring() const;
@@ -86,17 +99,32 @@ protected:
 
 private:
     void AddCommands();
+    QAction* MakeAction(int commandId);
     QAction* AddAction(QMenu* menu, int commandId);
     void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateNavigationBar();
     void OnFileOpen();
     void ShowDocument(std::unique_ptr<CProgrammerDoc> document);
     void OnAppAbout();
+    void OnLanguage();
+    void OnControlBar();
+    // F6 and Shift+F6: the keyboard goes to the next (previous) pane.
+    void OnNextPane(bool forward);
+    void OnTreeItem(int child);
+    bool AskOkCancel(const std::string& text);
     void ShowFileError(bool saving, const std::string& error);
+    void UpdateLockIndicators();
 
     radio::CAppContext& m_app;
-    QMdiArea* m_mdiArea;
+    CMdiClientWnd* m_mdiArea;
+    CNavigationBar* m_navigationBar = nullptr;
+    QToolBar* m_toolBar = nullptr;
     CChildFrame* m_pChild = nullptr;
     std::unique_ptr<CProductInfoDlg> m_productInfoDlg;
     radio::CCommandTable m_commands;
     std::map<int, QAction*> m_actions;
+    // CAPS, NUM, SCRL, where the platform tells their state.
+    std::map<int, QLabel*> m_lockIndicators;
 };

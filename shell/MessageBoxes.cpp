@@ -40,6 +40,10 @@ MessageResult CQtMessageBoxes::Show(const MessageRequest& request) {
     case MessageButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
+    case MessageButtons::SaveDiscardCancel:
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Ok:
@@ -50,6 +54,10 @@ MessageResult CQtMessageBoxes::Show(const MessageRequest& request) {
         return MessageResult::Yes;
     case QMessageBox::No:
         return MessageResult::No;
+    case QMessageBox::Save:
+        return MessageResult::Save;
+    case QMessageBox::Discard:
+        return MessageResult::Discard;
     default:
         break;
     }

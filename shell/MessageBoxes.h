@@ -10,8 +10,8 @@ class QWidget;
 namespace radio {
 
 enum class MessageIcon { None, Information, Exclamation, Stop, Question };
-enum class MessageButtons { Ok, OkCancel, RetryCancel, YesNo };
-enum class MessageResult { Ok, Cancel, Retry, Yes, No };
+enum class MessageButtons { Ok, OkCancel, RetryCancel, YesNo, SaveDiscardCancel };
+enum class MessageResult { Ok, Cancel, Retry, Yes, No, Save, Discard };
 
 struct MessageRequest {
     QWidget* owner = nullptr;

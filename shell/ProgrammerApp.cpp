@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "FileDialogs.h"
 #include "HelpService.h"
+#include "IniFile.h"
 #include "MainFrame.h"
 #include "MessageBoxes.h"
 #include "PortNames.h"
@@ -66,14 +67,25 @@ CProgrammerApp::~CProgrammerApp() {
 bool CProgrammerApp::InitInstance(const QStringList& arguments, bool show) {
     m_profile.OpenInProgramDir(m_programPath, std::string(m_variant.profileFile));
 
-    radio::CLanguageState language = radio::CLanguageState::FromProfile(
-        m_profile, m_variant, radio::CIniFile::ProgramDirectoryOf(m_programPath));
+    // Pictures, the language library and the restarted program are all
+    // beside the program, wherever it was started from.
+    const std::string directory = radio::CIniFile::ProgramDirectoryOf(m_programPath) + "/";
+    radio::CLanguageState language =
+        radio::CLanguageState::FromProfile(m_profile, m_variant, directory);
+    if (!language.languageLibrary.empty() &&
+        !m_library.Load(language.programDirectory + language.languageLibrary)) {
+        static constexpr radio::TextPair kLoadFailed{"Load language DLL fail",
+                                                     "加载语言链接库失败"};
+        m_services.messages->Show({nullptr, std::string(kLoadFailed.In(language.textLanguage)),
+                                   std::string(), radio::MessageIcon::None,
+                                   radio::MessageButtons::Ok});
+        return false;
+    }
     m_help = std::make_unique<CHelpService>(language.helpFile);
     m_help->SetSink(m_services.help);
     m_context = std::make_unique<radio::CAppContext>(m_variant, m_services, m_profile,
-                                                     std::move(language), *m_help);
+                                                     std::move(language), *m_help, m_programPath);
     radio::CAppContext& app = *m_context;
-    // The language resource library is loaded here once it exists.
 
     m_mainFrame = std::make_unique<CMainFrame>(app);
     app.mainWindow = m_mainFrame.get();
@@ -93,6 +105,7 @@ bool CProgrammerApp::InitInstance(const QStringList& arguments, bool show) {
     const QString icon = QString::fromStdString(app.language.programDirectory + "title.ico");
     if (QFileInfo::exists(icon)) {
         m_mainFrame->setWindowIcon(QIcon(icon));
+        QApplication::setWindowIcon(QIcon(icon));
     }
     const std::string aboutTitle = app.ProfileText(app.language.languageSection, "About Title");
     if (QAction* about = m_mainFrame->Action(cmd::kAppAbout);
@@ -108,7 +121,9 @@ int CProgrammerApp::Run(const radio::ModelVariant& variant, int argc, char** arg
     if (!arguments.isEmpty()) {
         arguments.removeFirst();
     }
-    CProgrammerApp app(variant, argc > 0 ? argv[0] : "");
+    // The running file itself, however it was started (through the search
+    // path, a link, another working directory).
+    CProgrammerApp app(variant, QCoreApplication::applicationFilePath().toStdString());
     if (!app.InitInstance(arguments)) {
         return 1;
     }

@@ -6,6 +6,7 @@
 // command line). It owns the context that every window of the run reads.
 
 #include "IniFile.h"
+#include "LanguageLibrary.h"
 #include "Services.h"
 #include "Variant.h"
 
@@ -57,6 +58,8 @@ private:
     radio::CServices m_services;
     std::unique_ptr<CPlatform> m_platform;
     radio::CIniFile m_profile;
+    // Loaded at start-up, kept until the application goes.
+    radio::CLanguageLibrary m_library;
     std::unique_ptr<CHelpService> m_help;
     std::unique_ptr<radio::CAppContext> m_context;
     std::unique_ptr<CMainFrame> m_mainFrame;

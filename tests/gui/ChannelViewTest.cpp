@@ -42,7 +42,7 @@ TEST_F(ChannelViewTest, ChineseGridTextsAndTitle) {
     EXPECT_EQ(Grid().TextMatrix(1, 0), " 1");
     EXPECT_EQ(Grid().TextMatrix(16, 0), "16");
     EXPECT_EQ(Frame()->windowTitle().toStdString(), "测试编程  [ 类型:T-1  频率:136 - 174MHz ]");
-    EXPECT_EQ(Frame()->ActiveChild()->windowTitle().toStdString(), "信道信息");
+    EXPECT_EQ(ChildTitle(), "信道信息");
     auto* power = qobject_cast<QComboBox*>(View()->EditorOfColumn(5));
     ASSERT_NE(power, nullptr);
     EXPECT_EQ(power->itemText(0).toStdString(), "高");
@@ -93,8 +93,7 @@ TEST_F(ChannelViewTest, RefusedTxWhenLeavingByMouseKeepsTheRow) {
     TypeIntoEditor("150.0025");
     ClickCell(6, 3);
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text,
-              std::string(radio::LoadResString(radio::ids::kOffStep, radio::Language::English)));
+    EXPECT_EQ(m_messages[0].text, std::string(radio::LoadResString(radio::ids::kOffStep)));
     EXPECT_EQ(RowTexts(4),
               (Row{"150.00000", "150.00000", "None", "None", "High", "No", "Off", "Wide"}));
     EXPECT_EQ(Grid().Row(), 6);

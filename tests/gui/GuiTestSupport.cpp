@@ -1,6 +1,8 @@
 #include "GuiTestSupport.h"
 
+#include "ChildFrame.h"
 #include "IniFile.h"
+#include "LanguageLibrary.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -14,8 +16,33 @@ std::string TestProfile(const std::string& language) {
            "[Chinese]\nCompany=测试电台\nAppName=测试编程\nAbout Title=关于测试\n";
 }
 
+bool RecordingProcessStarter::StartDetached(const std::string& program,
+                                            const std::vector<std::string>& arguments,
+                                            std::string& error) {
+    QFile profile(QString::fromStdString(profilePath));
+    std::string onDisk;
+    if (profile.open(QIODevice::ReadOnly)) {
+        onDisk = profile.readAll().toStdString();
+    }
+    starts.push_back({program, arguments, onDisk});
+    if (fail) {
+        error = program + ": no such file";
+        return false;
+    }
+    return true;
+}
+
+std::string ProgrammerTest::ChildTitle() const {
+    const QMdiSubWindow* child = Frame()->ActiveChild();
+    QString title = child->windowTitle();
+    title.replace(QStringLiteral("[*]"),
+                  child->isWindowModified() ? QStringLiteral("*") : QString());
+    return title.toStdString();
+}
+
 void ProgrammerTest::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
+    m_services.processes = &m_processes;
     m_services.settings = &m_store;
     m_services.messages = &m_messageBoxes;
     m_services.fileDialogs = &m_fileDialogs;
@@ -32,14 +59,37 @@ radio::MessageResult ProgrammerTest::Answer(const radio::MessageRequest& request
 }
 
 bool ProgrammerTest::Start(radio::Model model, const std::string& language,
-                           const QStringList& arguments) {
-    const radio::ModelVariant& variant = radio::VariantFor(model);
-    QFile profile(QString::fromStdString(Path(std::string(variant.profileFile))));
-    if (!profile.open(QIODevice::WriteOnly)) {
+                           const QStringList& arguments, bool writeProfile) {
+    if (!writeProfile) {
+        QFile::remove(
+            QString::fromStdString(Path(std::string(radio::VariantFor(model).profileFile))));
+        return Launch(model, arguments);
+    }
+    return StartWithProfile(model, TestProfile(language), arguments);
+}
+
+bool ProgrammerTest::StartWithProfile(radio::Model model, const std::string& profile,
+                                      const QStringList& arguments) {
+    QFile file(QString::fromStdString(Path(std::string(radio::VariantFor(model).profileFile))));
+    if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    profile.write(QByteArray::fromStdString(TestProfile(language)));
-    profile.close();
+    file.write(QByteArray::fromStdString(profile));
+    file.close();
+    return Launch(model, arguments);
+}
+
+bool ProgrammerTest::Launch(radio::Model model, const QStringList& arguments) {
+    const radio::ModelVariant& variant = radio::VariantFor(model);
+    // The language libraries the build made, beside the program as shipped.
+    for (const char* name : {"English", "Chinese"}) {
+        const std::string library =
+            radio::CLanguageLibrary::FileName(name, std::string(variant.languageLibrarySuffix));
+        QFile::copy(QString::fromStdString(std::string(RADIO_BIN_DIR "/") + library),
+                    QString::fromStdString(Path(library)));
+    }
+    m_processes.profilePath = Path(std::string(variant.profileFile));
+    m_app.reset();
     m_app = std::make_unique<CProgrammerApp>(variant, Path(std::string(variant.programName)),
                                              m_services);
     if (!m_app->InitInstance(arguments, false)) {

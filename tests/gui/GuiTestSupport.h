@@ -12,6 +12,7 @@
 #include "HelpService.h"
 #include "MainFrame.h"
 #include "MessageBoxes.h"
+#include "ProcessStarter.h"
 #include "ProgrammerApp.h"
 #include "Services.h"
 #include "SettingsStore.h"
@@ -61,6 +62,23 @@ private:
     const std::optional<std::string>& m_next;
 };
 
+// Records the programs started instead of starting them, with the profile
+// as it was on disk at that moment.
+class RecordingProcessStarter : public radio::IProcessStarter {
+public:
+    struct Start {
+        std::string program;
+        std::vector<std::string> arguments;
+        std::string profileOnDisk;
+    };
+    bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
+                       std::string& error) override;
+
+    std::string profilePath; // read at each start
+    std::vector<Start> starts;
+    bool fail = false;
+};
+
 // A profile with a small catalogue: type "T-1" in 136 - 174 MHz and
 // 400 - 470 MHz, type "T-2" in 400 - 470 MHz.
 std::string TestProfile(const std::string& language);
@@ -70,15 +88,25 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the programmer; false when its start-up failed.
+    // Starts the programmer in the test's folder, with the test profile in
+    // the given language beside it (none for `writeProfile` false) and the
+    // built language libraries; false when its start-up failed.
     bool Start(radio::Model model, const std::string& language = "English",
-               const QStringList& arguments = {});
+               const QStringList& arguments = {}, bool writeProfile = true);
+    // Starts with this profile text instead of the test profile.
+    bool StartWithProfile(radio::Model model, const std::string& profile,
+                          const QStringList& arguments = {});
+
+    // The programmer of `model` as it is in the folder now.
+    bool Launch(radio::Model model, const QStringList& arguments = {});
 
     CMainFrame* Frame() const { return m_app->MainFrame(); }
     radio::CAppContext& App() const { return m_app->Context(); }
     CChannelView* View() const { return Frame()->ActiveView(); }
     CMSFlexGrid& Grid() const { return View()->Grid(); }
     CProgrammerDoc* Document() const { return Frame()->ActiveDocument(); }
+    // The channel window's title as shown: "*" after it while modified.
+    std::string ChildTitle() const;
     std::string Path(const std::string& name) const;
 
     // User input: a click on a cell, typing into the shown editor (replacing
@@ -101,6 +129,7 @@ protected:
     AnsweringMessageBoxes m_messageBoxes{
         [this](const radio::MessageRequest& request) { return Answer(request); }};
     ScriptedFileDialogs m_fileDialogs{m_nextFile};
+    RecordingProcessStarter m_processes;
     // What the programmer is started with; subclasses add their own.
     radio::CServices m_services;
     std::unique_ptr<CProgrammerApp> m_app;

@@ -51,7 +51,7 @@ TEST_F(ProgrammerWindowTest, SaveAndReopenGiveTheEditedChannel) {
     ASSERT_TRUE(Frame()->OnCommand(cmd::kFileSave));
     const std::string bytes = ReadFile(file);
     ASSERT_EQ(bytes.size(), 8192u);
-    EXPECT_EQ(Frame()->ActiveChild()->windowTitle().toStdString(), "saved.dat");
+    EXPECT_EQ(ChildTitle(), "saved.dat");
 
     Frame()->NewDocument();
     EXPECT_EQ(Grid().TextMatrix(2, 1), "");
@@ -145,7 +145,7 @@ TEST_F(ProgrammerWindowTest, CommandLineFileIsOpenedAndItsProductRemembered) {
     EXPECT_FALSE(Grid().TextMatrix(1, 1).empty());
     const radio::Image& image = Document()->GetImage();
     EXPECT_EQ(m_store.ReadDword("RadioCloneTest", "Type"), image[0x1FD6]);
-    EXPECT_EQ(Frame()->ActiveChild()->windowTitle().toStdString(), "wren-v3.dat");
+    EXPECT_EQ(ChildTitle(), "wren-v3.dat");
 }
 
 TEST_F(ProgrammerWindowTest, StartUpEndsOnAFileThatCannotBeLoaded) {
@@ -222,7 +222,7 @@ TEST_F(ProgrammerWindowTest, MenusAndCommandsComeFromTheCommandTable) {
     // A command added to the table runs through the same door.
     constexpr int kDummy = 40000;
     int runs = 0;
-    Frame()->Commands().Add({kDummy, "", "", false, [&runs] { ++runs; }, {}});
+    Frame()->Commands().Add({.id = kDummy, .run = [&runs] { ++runs; }});
     EXPECT_TRUE(Frame()->OnCommand(kDummy));
     EXPECT_EQ(runs, 1);
     EXPECT_FALSE(Frame()->OnCommand(kDummy + 1));

@@ -10,8 +10,8 @@ TEST(CommandTable, OnlyCommandsMarkedAllowedRunDuringATransfer) {
     CCommandTable table;
     int saved = 0;
     int helped = 0;
-    table.Add({1, "&Save", "Ctrl+S", false, [&] { ++saved; }, {}});
-    table.Add({2, "", "", true, [&] { ++helped; }, {}});
+    table.Add({.id = 1, .text = "&Save", .shortcut = "Ctrl+S", .run = [&] { ++saved; }});
+    table.Add({.id = 2, .allowedWhileTransferring = true, .run = [&] { ++helped; }});
 
     EXPECT_EQ(table.Run(1, true), CommandOutcome::Refused);
     EXPECT_EQ(saved, 0);
@@ -27,8 +27,9 @@ TEST(CommandTable, WithoutHandlerOrWhenNotEnabledNothingRuns) {
     CCommandTable table;
     bool enabled = false;
     int runs = 0;
-    table.Add({1, "&Print...", "", false, {}, {}});
-    table.Add({2, "&Read", "", false, [&] { ++runs; }, [&] { return enabled; }});
+    table.Add({.id = 1, .text = "&Print..."});
+    table.Add(
+        {.id = 2, .text = "&Read", .run = [&] { ++runs; }, .enabled = [&] { return enabled; }});
     EXPECT_FALSE(table.IsEnabled(1));
     EXPECT_EQ(table.Run(1, false), CommandOutcome::Disabled);
     // A pending command is still held back during a transfer, not "unknown".
@@ -45,18 +46,13 @@ TEST(CommandTable, WithoutHandlerOrWhenNotEnabledNothingRuns) {
 TEST(CommandTable, AddingAnIdAgainReplacesItInPlace) {
     CCommandTable table;
     int which = 0;
-    table.Add({1, "A", "", false, [&] { which = 1; }, {}});
-    table.Add({2, "B", "", false, {}, {}});
+    table.Add({.id = 1, .text = "A", .run = [&] { which = 1; }});
+    table.Add({.id = 2, .text = "B"});
     // A handler may replace its own entry while it runs.
-    table.Add({1,
-               "A",
-               "",
-               false,
-               [&] {
+    table.Add({.id = 1, .text = "A", .run = [&] {
                    which = 2;
-                   table.Add({1, "A", "", false, [&] { which = 3; }, {}});
-               },
-               {}});
+                   table.Add({.id = 1, .text = "A", .run = [&] { which = 3; }});
+               }});
     EXPECT_EQ(table.Ids(), (std::vector<int>{1, 2}));
     table.Run(1, false);
     EXPECT_EQ(which, 2);

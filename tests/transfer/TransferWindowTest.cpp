@@ -264,7 +264,7 @@ TEST_F(TransferWindowTest, WhileATransferRunsNothingTakesTheDocumentAway) {
     // A command nobody marked as allowed during a transfer, added later.
     constexpr int kDummy = 40000;
     int dummyRuns = 0;
-    Frame()->Commands().Add({kDummy, "", "", false, [&dummyRuns] { ++dummyRuns; }, {}});
+    Frame()->Commands().Add({.id = kDummy, .run = [&dummyRuns] { ++dummyRuns; }});
     bool tried = false;
     QObject::connect(Dialog()->m_progress, &QProgressBar::valueChanged, [&](int value) {
         if (value != 2) {

@@ -107,9 +107,7 @@ public:
 
 private:
     // The programmers' own English message texts.
-    static std::string_view Text(int id) {
-        return radio::LoadResString(id, radio::Language::English);
-    }
+    static std::string_view Text(int id) { return radio::LoadResString(id); }
 
     std::ostream& m_err;
     int m_pairs;
