@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs to build and test.
 # Idempotent: does nothing when every package is already present.
+# Usage: scripts/install-deps.sh [EXTRA-PACKAGE...]  (what one script alone
+# needs, such as imagemagick for the screenshots)
 set -euo pipefail
 
 PACKAGES=(
@@ -10,6 +12,7 @@ PACKAGES=(
   xvfb xauth xdotool
   fonts-wqy-microhei fonts-liberation2
   fp-utils libchm-dev
+  "$@"
 )
 
 missing=()
