@@ -83,6 +83,80 @@ void StoreOptions(const ModelVariant& variant, Image& image, const std::vector<i
     }
 }
 
+namespace {
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
+// English texts match whatever their letter case; Chinese ones exactly.
+bool Names(const TextPair& text, std::string_view typed) {
+    return Lower(text.en) == Lower(typed) || text.zh == typed;
+}
+
+std::string Quoted(const std::vector<std::string_view>& texts) {
+    std::string list;
+    for (const std::string_view text : texts) {
+        list += (list.empty() ? "\"" : ", \"") + std::string(text) + "\"";
+    }
+    return list;
+}
+
+} // namespace
+
+bool SetOptionByText(const ModelVariant& variant, std::vector<int>& indices, std::string_view label,
+                     std::string_view choice, std::string& error) {
+    const auto& options = variant.options;
+    const auto option = std::find_if(options.begin(), options.end(),
+                                     [&](const OptionDef& o) { return Names(o.label, label); });
+    if (option == options.end()) {
+        std::vector<std::string_view> labels;
+        for (const OptionDef& o : options) {
+            labels.push_back(o.label.en);
+        }
+        error = "no option \"" + std::string(label) + "\" in " + std::string(variant.programName) +
+                "; the options are " + Quoted(labels);
+        return false;
+    }
+    const auto i = static_cast<std::size_t>(option - options.begin());
+    if (indices.size() < options.size()) {
+        indices.resize(options.size(), -1);
+    }
+    if (option->rule == OptionRule::CheckBox) {
+        const std::string value = Lower(choice);
+        if (value == "on" || choice == "开") {
+            indices[i] = 1;
+            return true;
+        }
+        if (value == "off" || choice == "关") {
+            indices[i] = 0;
+            return true;
+        }
+        error = "\"" + std::string(option->label.en) + "\" is a check box: on or off, not \"" +
+                std::string(choice) + "\"";
+        return false;
+    }
+    for (std::size_t c = 0; c < option->choices.size(); ++c) {
+        if (Names(option->choices[c], choice)) {
+            indices[i] = static_cast<int>(c);
+            return true;
+        }
+    }
+    std::vector<std::string_view> choices;
+    for (const TextPair& text : option->choices) {
+        choices.push_back(text.en);
+    }
+    error = "\"" + std::string(choice) + "\" is no choice of \"" + std::string(option->label.en) +
+            "\"; the choices are " + Quoted(choices);
+    return false;
+}
+
 std::vector<OptionsPageLine> OptionsPageLines(const ModelVariant& variant, const Image& image,
                                               Language lang) {
     static constexpr TextPair kOn{"On", "开"};

@@ -7,6 +7,7 @@
 #include "Variant.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace radio {
@@ -18,6 +19,14 @@ std::vector<int> LoadOptions(const ModelVariant& variant, const Image& image);
 // Stores an index (or check state) per option. An index of -1 (no
 // selection) leaves that option's bits as they are.
 void StoreOptions(const ModelVariant& variant, Image& image, const std::vector<int>& indices);
+
+// What a user does who changes one control of the Optional Features dialog:
+// the option whose dialog label is `label` (English or Chinese) gets the
+// index of `choice` in `indices` (as LoadOptions gave them): a text of its
+// list in either language, or "on"/"off" for a check box. False, with a
+// message naming the labels or choices there are, when either is unknown.
+bool SetOptionByText(const ModelVariant& variant, std::vector<int>& indices, std::string_view label,
+                     std::string_view choice, std::string& error);
 
 struct OptionsPageLine {
     std::string label;

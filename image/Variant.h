@@ -149,6 +149,19 @@ struct OptionDef {
     std::uint8_t storeMask = 0xFF; // WholeByte
     std::vector<TextPair> choices; // empty for a check box
     int controlId = 0;
+    DialogRect place{}; // in the Optional Features dialog, dialog units
+};
+
+// The Optional Features dialog's template besides its option controls.
+struct OptionsDialogLayout {
+    DialogRect size{}; // width and height
+    DialogRect ok{};
+    DialogRect cancel{};
+    // ProgramLark builds its lists in code, by the language flag, and lets
+    // only digits, Backspace, Delete and arrows reach the controls; the Wren
+    // family's lists come with its resources, and keys pass as usual.
+    bool listsFromCode = false;
+    bool digitKeysOnly = false;
 };
 
 // How a line of the printout's options page forms its value text from
@@ -228,6 +241,7 @@ struct ModelVariant {
     // dialog order, the printout's lines in page order.
     std::vector<OptionField> optionFields;
     std::vector<OptionDef> options;
+    OptionsDialogLayout optionsDialog;
     std::vector<PrintLine> printLines;
 
     // Clone protocol

@@ -200,40 +200,67 @@ OptionField Field(Id id, int offset, int shift, std::uint8_t mask) {
 }
 
 OptionDef Option(Id field, TextPair label, OptionRule rule, std::vector<TextPair> choices,
-                 int controlId) {
+                 int controlId, DialogRect place) {
     OptionDef o;
     o.field = field;
     o.label = label;
     o.rule = rule;
     o.choices = std::move(choices);
     o.controlId = controlId;
+    o.place = place;
     return o;
 }
 
 OptionDef WholeByte(Id field, TextPair label, std::uint8_t storeMask, std::vector<TextPair> choices,
-                    int controlId) {
-    OptionDef o = Option(field, label, OptionRule::WholeByte, std::move(choices), controlId);
+                    int controlId, DialogRect place) {
+    OptionDef o = Option(field, label, OptionRule::WholeByte, std::move(choices), controlId, place);
     o.storeMask = storeMask;
     return o;
 }
 
-OptionDef CheckBox(Id field, TextPair label, int controlId) {
-    return Option(field, label, OptionRule::CheckBox, {}, controlId);
+OptionDef CheckBox(Id field, TextPair label, int controlId, DialogRect place) {
+    return Option(field, label, OptionRule::CheckBox, {}, controlId, place);
 }
 
-const std::vector<TextPair> kOffOn{Same("Off"), Same("On")};
-const std::vector<TextPair> kManualAuto{Same("Manual"), Same("Auto")};
-const std::vector<TextPair> kLedChoices{Same("Off"), Same("Auto"), Same("On")};
+// The Wren family's choice lists as its own (English) resources hold them,
+// with the forms its Chinese language library gives.
+const TextPair kWrenOff{"Off", "关"};
+const std::vector<TextPair> kOffOn{kWrenOff, {"On", "开"}};
+const std::vector<TextPair> kManualAuto{{"Manual", "手动"}, {"Auto", "自动"}};
+const std::vector<TextPair> kLedChoices{kWrenOff, {"Auto", "自动"}, {"On", "开"}};
 const std::vector<TextPair> kScanModes{Same("SE"), Same("CO"), Same("TO")};
-const std::vector<TextPair> kModes{Same("Channel"), Same("Frequency"), Same("Memory")};
+const std::vector<TextPair> kModes{{"Channel", "信道"}, {"Frequency", "频率"}, {"Memory", "存储"}};
 const std::vector<TextPair> kSteps{Same("5k"), Same("10k"), Same("6.25k"), Same("12.5k"),
                                    Same("25k")};
-const std::vector<TextPair> kSavers{Same("Off"), Same("0.2"), Same("0.4"),
+const std::vector<TextPair> kSavers{kWrenOff,    Same("0.2"), Same("0.4"),
                                     Same("0.6"), Same("0.8"), Same("1.0")};
-const std::vector<TextPair> kTimeOuts{Same("Off"), Same("1"), Same("3"), Same("10")};
+const std::vector<TextPair> kTimeOuts{kWrenOff, Same("1"), Same("3"), Same("10")};
+
+// Dialog labels of the options, in both languages.
+constexpr TextPair kTimeOutTimer{"Time-Out Timer", "超时定时器"};
+constexpr TextPair kTotPreAlert{"TOT Pre-Alert", "超时预警"};
+constexpr TextPair kSquelchLevel{"Squelch Level", "静噪电平"};
+constexpr TextPair kBatterySaver{"Battery Saver", "电池省电"};
+constexpr TextPair kBeep{"Beep", "提示音"};
+constexpr TextPair kVoxGainLevel{"Vox Gain Level", "声控增益电平"};
+constexpr TextPair kVoxDelayTime{"Vox Delay Time", "声控延时"};
+constexpr TextPair kVoiceAnnunciation{"Voice Annunciation", "语音提示"};
+constexpr TextPair kStep{"Step", "步进"};
+constexpr TextPair kKeypadLock{"Keypad Lock", "键盘锁"};
+constexpr TextPair kLed{"LED", "指示灯"};
+constexpr TextPair kScanMode{"Scan Mode", "扫描模式"};
+constexpr TextPair kMode{"Mode", "工作模式"};
+constexpr TextPair kCallTone{"Call Tone", "呼叫铃音"};
+constexpr TextPair kChannelName{"Channel Name", "信道名称"};
+constexpr TextPair kChannelDisplay{"Channel Display", "信道显示"};
+constexpr TextPair kBusy{"Busy", "遇忙禁发"};
+constexpr TextPair kPriorityScan{"Priority Scan", "优先扫描"};
+constexpr TextPair kEncoder{"Encoder", "编码器"};
+constexpr TextPair kVoiceSensitivity{"Voice Sensitivity", "声控灵敏度"};
+constexpr TextPair kPriScanningTime{"Pri-Scanning Time", "优先扫描时间"};
 
 std::vector<TextPair> CallTones() {
-    std::vector<TextPair> list{Same("Off")};
+    std::vector<TextPair> list{kWrenOff};
     for (int n = 1; n <= 8; ++n) {
         list.push_back(Same(Keep(std::to_string(n))));
     }
@@ -242,7 +269,7 @@ std::vector<TextPair> CallTones() {
 }
 
 std::vector<TextPair> WrenFamilyNumbers(int first, int last) {
-    std::vector<TextPair> list{Same("Off")};
+    std::vector<TextPair> list{kWrenOff};
     for (int n = first; n <= last; ++n) {
         list.push_back(Same(Keep(std::to_string(n))));
     }
@@ -303,68 +330,86 @@ std::vector<OptionField> WrenV2V3OptionFields(bool v3) {
 
 std::vector<OptionDef> LarkOptions() {
     return {
-        Option(Id::TimeOutTimer, {"Time-Out Timer", "Time-Out Timer"}, OptionRule::IndexPlusOne,
-               Seconds15To600(), 1118),
-        Option(Id::TotPreAlert, {"TOT Pre-Alert", "TOT Pre-Alert"}, OptionRule::IndexPlusOne,
-               OffThenNumbers(1, 10), 1130),
-        Option(Id::SquelchLevel, {"Squelch Level", "Squelch Level"}, OptionRule::Bits,
-               Numbers(0, 9), 1116),
-        CheckBox(Id::BatterySaver, {"Battery Saver", "Battery Saver"}, 1005),
-        CheckBox(Id::Beep, {"Beep", "Beep"}, 1016),
-        Option(Id::VoxGainLevel, {"Vox Gain Level", "Vox Gain Level"}, OptionRule::Bits,
-               OffThenNumbers(1, 16), 1121),
-        Option(Id::VoxDelayTime, {"Vox Delay Time", "Vox Delay Time"}, OptionRule::Bits,
-               {Same("0.3"), Same("0.5"), Same("1.0"), Same("1.5"), Same("2.0"), Same("3.0")},
-               1123),
-        Option(Id::VoiceAnnunciation, {"Voice Annunciation", "Voice Annunciation"},
-               OptionRule::Bits, {texts::kOff, {"Chinese", "中文"}, {"English", "英文"}}, 1117),
+        Option(Id::TimeOutTimer, kTimeOutTimer, OptionRule::IndexPlusOne, Seconds15To600(), 1118,
+               {83, 15, 48, 50}),
+        Option(Id::TotPreAlert, kTotPreAlert, OptionRule::IndexPlusOne, OffThenNumbers(1, 10), 1130,
+               {83, 34, 48, 50}),
+        Option(Id::SquelchLevel, kSquelchLevel, OptionRule::Bits, Numbers(0, 9), 1116,
+               {204, 34, 48, 55}),
+        CheckBox(Id::BatterySaver, kBatterySaver, 1005, {82, 73, 52, 9}),
+        CheckBox(Id::Beep, kBeep, 1016, {41, 73, 27, 10}),
+        Option(Id::VoxGainLevel, kVoxGainLevel, OptionRule::Bits, OffThenNumbers(1, 16), 1121,
+               {83, 52, 48, 50}),
+        Option(Id::VoxDelayTime, kVoxDelayTime, OptionRule::Bits,
+               {Same("0.3"), Same("0.5"), Same("1.0"), Same("1.5"), Same("2.0"), Same("3.0")}, 1123,
+               {204, 52, 48, 50}),
+        Option(Id::VoiceAnnunciation, kVoiceAnnunciation, OptionRule::Bits,
+               {texts::kOff, {"Chinese", "中文"}, {"English", "英文"}}, 1117, {204, 15, 48, 50}),
     };
 }
 
+// Places of the Wren family's controls: ProgramWren's, with the V2 and V3
+// templates' own where they differ.
+struct WrenPlaces {
+    DialogRect mode{201, 69, 48, 50};
+    DialogRect scanMode{201, 87, 48, 50};
+    DialogRect beep{44, 112, 27, 10};
+};
+
 std::vector<OptionDef> WrenOptions() {
+    const WrenPlaces at;
     return {
-        CheckBox(Id::Beep, Same("Beep"), 1016),
-        Option(Id::SquelchLevel, Same("Squelch Level"), OptionRule::Bits, Numbers(0, 9), 1116),
-        Option(Id::TimeOutTimer, Same("Time-Out Timer"), OptionRule::Bits, kTimeOuts, 1118),
-        Option(Id::Step, Same("Step"), OptionRule::Bits, kSteps, 1117),
-        Option(Id::KeypadLock, Same("Keypad Lock"), OptionRule::Bits, kManualAuto, 1121),
-        Option(Id::Led, Same("LED"), OptionRule::TwoBitChoice, kLedChoices, 1119),
-        Option(Id::ScanMode, Same("Scan Mode"), OptionRule::TwoBitChoice, kScanModes, 1126),
-        Option(Id::Mode, Same("Mode"), OptionRule::TwoBitChoice, kModes, 1128),
-        Option(Id::VoxGainLevel, Same("Vox Gain Level"), OptionRule::Bits, WrenFamilyNumbers(1, 16),
-               1122),
-        Option(Id::CallTone, Same("Call Tone"), OptionRule::Bits, CallTones(), 1130),
-        Option(Id::BatterySaver, Same("Battery Saver"), OptionRule::Bits, kSavers, 1120),
+        CheckBox(Id::Beep, kBeep, 1016, at.beep),
+        Option(Id::SquelchLevel, kSquelchLevel, OptionRule::Bits, Numbers(0, 9), 1116,
+               {201, 51, 48, 55}),
+        Option(Id::TimeOutTimer, kTimeOutTimer, OptionRule::Bits, kTimeOuts, 1118,
+               {83, 69, 48, 50}),
+        Option(Id::Step, kStep, OptionRule::Bits, kSteps, 1117, {201, 15, 48, 50}),
+        Option(Id::KeypadLock, kKeypadLock, OptionRule::Bits, kManualAuto, 1121, {83, 51, 48, 50}),
+        Option(Id::Led, kLed, OptionRule::TwoBitChoice, kLedChoices, 1119, {83, 15, 48, 50}),
+        Option(Id::ScanMode, kScanMode, OptionRule::TwoBitChoice, kScanModes, 1126, at.scanMode),
+        Option(Id::Mode, kMode, OptionRule::TwoBitChoice, kModes, 1128, at.mode),
+        Option(Id::VoxGainLevel, kVoxGainLevel, OptionRule::Bits, WrenFamilyNumbers(1, 16), 1122,
+               {83, 87, 48, 47}),
+        Option(Id::CallTone, kCallTone, OptionRule::Bits, CallTones(), 1130, {201, 33, 48, 50}),
+        Option(Id::BatterySaver, kBatterySaver, OptionRule::Bits, kSavers, 1120, {83, 33, 48, 50}),
     };
 }
 
 std::vector<OptionDef> WrenV2V3Options(bool v3) {
+    WrenPlaces at;
+    at.mode = {201, 87, 48, 50};
+    at.scanMode = v3 ? DialogRect{201, 123, 48, 50} : DialogRect{83, 124, 48, 50};
+    at.beep = v3 ? DialogRect{174, 141, 27, 10} : DialogRect{173, 123, 27, 10};
     std::vector<OptionDef> list{
-        CheckBox(Id::Beep, Same("Beep"), 1016),
-        WholeByte(Id::SquelchLevel, Same("Squelch Level"), 0x0F, Numbers(0, 9), 1116),
-        WholeByte(Id::TimeOutTimer, Same("Time-Out Timer"), 0x0F, kTimeOuts, 1118),
-        WholeByte(Id::Step, Same("Step"), 0x0F, kSteps, 1117),
-        Option(Id::ChannelName, v3 ? Same("Channel Display") : Same("Channel Name"),
-               OptionRule::InvertedFlag, kOffOn, v3 ? 1124 : 1123),
-        Option(Id::Busy, Same("Busy"), OptionRule::InvertedFlag, kOffOn, 1127),
-        Option(Id::ScanMode, Same("Scan Mode"), OptionRule::TwoBitChoice, kScanModes, 1126),
-        Option(Id::Led, Same("LED"), OptionRule::TwoBitChoice, kLedChoices, 1119),
-        Option(Id::KeypadLock, Same("Keypad Lock"), OptionRule::Bits, kManualAuto, 1121),
+        CheckBox(Id::Beep, kBeep, 1016, at.beep),
+        WholeByte(Id::SquelchLevel, kSquelchLevel, 0x0F, Numbers(0, 9), 1116, {201, 51, 48, 55}),
+        WholeByte(Id::TimeOutTimer, kTimeOutTimer, 0x0F, kTimeOuts, 1118, {83, 69, 48, 50}),
+        WholeByte(Id::Step, kStep, 0x0F, kSteps, 1117, {201, 15, 48, 50}),
+        Option(Id::ChannelName, v3 ? kChannelDisplay : kChannelName, OptionRule::InvertedFlag,
+               kOffOn, v3 ? 1124 : 1123,
+               v3 ? DialogRect{83, 123, 48, 50} : DialogRect{83, 105, 48, 47}),
+        Option(Id::Busy, kBusy, OptionRule::InvertedFlag, kOffOn, 1127, {201, 105, 48, 50}),
+        Option(Id::ScanMode, kScanMode, OptionRule::TwoBitChoice, kScanModes, 1126, at.scanMode),
+        Option(Id::Led, kLed, OptionRule::TwoBitChoice, kLedChoices, 1119, {83, 15, 48, 50}),
+        Option(Id::KeypadLock, kKeypadLock, OptionRule::Bits, kManualAuto, 1121, {83, 51, 48, 50}),
     };
     if (v3) {
-        list.push_back(
-            Option(Id::PriorityScan, Same("Priority Scan"), OptionRule::Bits, kOffOn, 1123));
+        list.push_back(Option(Id::PriorityScan, kPriorityScan, OptionRule::Bits, kOffOn, 1123,
+                              {83, 105, 48, 50}));
     }
-    list.push_back(Option(Id::Encoder, Same("Encoder"), OptionRule::Bits, kOffOn, 1129));
-    list.push_back(Option(Id::Mode, Same("Mode"), OptionRule::TwoBitChoice, kModes, 1128));
-    list.push_back(WholeByte(Id::VoxGainLevel,
-                             v3 ? Same("Voice Sensitivity") : Same("Vox Gain Level"), 0x1F,
-                             WrenFamilyNumbers(1, 16), 1122));
-    list.push_back(WholeByte(Id::CallTone, Same("Call Tone"), 0x0F, CallTones(), 1130));
-    list.push_back(WholeByte(Id::BatterySaver, Same("Battery Saver"), 0x0F, kSavers, 1120));
+    list.push_back(
+        Option(Id::Encoder, kEncoder, OptionRule::Bits, kOffOn, 1129, {201, 69, 48, 50}));
+    list.push_back(Option(Id::Mode, kMode, OptionRule::TwoBitChoice, kModes, 1128, at.mode));
+    list.push_back(WholeByte(Id::VoxGainLevel, v3 ? kVoiceSensitivity : kVoxGainLevel, 0x1F,
+                             WrenFamilyNumbers(1, 16), 1122, {83, 87, 48, 47}));
+    list.push_back(WholeByte(Id::CallTone, kCallTone, 0x0F, CallTones(), 1130, {201, 33, 48, 50}));
+    list.push_back(
+        WholeByte(Id::BatterySaver, kBatterySaver, 0x0F, kSavers, 1120, {83, 33, 48, 50}));
     if (v3) {
-        list.push_back(WholeByte(Id::PriScanningTime, Same("Pri-Scanning Time"), 0x0F,
-                                 {Same("3s"), Same("5s"), Same("8s"), Same("10s")}, 1125));
+        list.push_back(WholeByte(Id::PriScanningTime, kPriScanningTime, 0x0F,
+                                 {Same("3s"), Same("5s"), Same("8s"), Same("10s")}, 1125,
+                                 {83, 141, 48, 50}));
     }
     return list;
 }
@@ -586,6 +631,7 @@ ModelVariant MakeLark() {
     v.bandOffset = 0x3D3;
     v.optionFields = LarkOptionFields();
     v.options = LarkOptions();
+    v.optionsDialog = {{0, 0, 271, 121}, {62, 92, 36, 14}, {173, 92, 36, 14}, true, true};
     v.printLines = LarkPrintLines();
     v.wrenHandshake = false;
     v.waitBeforeEveryWriteData = false;
@@ -634,6 +680,7 @@ ModelVariant MakeWren() {
     v.bandOffset = 0x00F;
     v.optionFields = WrenOptionFields(0xFC0);
     v.options = WrenOptions();
+    v.optionsDialog = {{0, 0, 271, 142}, {125, 113, 36, 14}, {202, 113, 36, 14}};
     v.printLines = WrenPrintLines();
     return v;
 }
@@ -652,6 +699,7 @@ ModelVariant MakeWrenV2() {
     v.bandOffset = 0x1FDF;
     v.optionFields = WrenV2V3OptionFields(false);
     v.options = WrenV2V3Options(false);
+    v.optionsDialog = {{0, 0, 271, 175}, {61, 148, 36, 14}, {172, 148, 36, 14}};
     v.printLines = WrenV2PrintLines();
     return v;
 }
@@ -678,6 +726,7 @@ ModelVariant MakeWrenV3() {
     v.bandOffset = 0x1FD7;
     v.optionFields = WrenV2V3OptionFields(true);
     v.options = WrenV2V3Options(true);
+    v.optionsDialog = {{0, 0, 271, 195}, {61, 165, 36, 14}, {172, 165, 36, 14}};
     v.printLines = WrenV3PrintLines();
     // After pair 300 (0x12C0-0x12CF) the plan jumps to the option block.
     v.readPlan = {{{0x0000, 301}, {0x1FC0, 4}}};
