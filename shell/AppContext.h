@@ -34,6 +34,9 @@ struct CLanguageState {
     std::string languageLibrary;
     // Language of the texts the code supplies (grid, titles).
     Language textLanguage = Language::English;
+    // Language of the resources: of the loaded language library, else the
+    // program's own English (so ProgramWren's dialogs stay English).
+    Language resourceLanguage = Language::English;
 
     // `programDirectory` as above.
     static CLanguageState FromProfile(const CIniFile& profile, const ModelVariant& variant,

@@ -1,9 +1,11 @@
 #include "ChildFrame.h"
 
+#include "AppContext.h"
 #include "ChannelView.h"
 #include "Document.h"
 #include "LanguageDlg.h"
 #include "MainFrame.h"
+#include "ScanInfoDlg.h"
 #include "TransferCommands.h"
 
 #include <QAction>
@@ -14,7 +16,9 @@ CChildFrame::CChildFrame(radio::CAppContext& app, std::unique_ptr<CProgrammerDoc
                          QWidget* parent)
     : QMdiSubWindow(parent), m_document(std::move(document)),
       m_pView(CreateChannelView(app, m_document.get())), m_pLink(new CViewLink(app, *m_pView)),
-      m_languageDlg(std::make_unique<CLanguageDlg>(app, this)) {
+      m_languageDlg(std::make_unique<CLanguageDlg>(app, this)),
+      m_scanInfoDlg(app.variant.hasScanInformation ? std::make_unique<CScanInfoDlg>(app, this)
+                                                   : nullptr) {
     setWidget(m_pView);
     m_document->SetView(m_pView);
     m_document->SetModifiedListener([this] { UpdateTitle(); });

@@ -11,6 +11,7 @@
 
 class CChannelView;
 class CLanguageDlg;
+class CScanInfoDlg;
 class CProgrammerDoc;
 class CViewLink;
 
@@ -32,6 +33,8 @@ public:
     CViewLink* GetLink() const { return m_pLink; }
     // The view's Language dialog: built with the view, kept as long.
     CLanguageDlg* LanguageDialog() const { return m_languageDlg.get(); }
+    // ProgramLark's Scan Information dialog, likewise (null elsewhere).
+    CScanInfoDlg* ScanInfoDialog() const { return m_scanInfoDlg.get(); }
 
     // The document's title, marked while it has unsaved changes.
     void UpdateTitle();
@@ -47,4 +50,5 @@ private:
     CChannelView* m_pView;
     CViewLink* m_pLink; // a child object of the view
     std::unique_ptr<CLanguageDlg> m_languageDlg;
+    std::unique_ptr<CScanInfoDlg> m_scanInfoDlg;
 };

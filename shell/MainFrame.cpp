@@ -11,9 +11,11 @@
 #include "MdiClientWnd.h"
 #include "MessageBoxes.h"
 #include "NavigationBar.h"
+#include "OptionsDlg.h"
 #include "Pictures.h"
 #include "ProcessStarter.h"
 #include "ProductInfoDlg.h"
+#include "ScanInfoDlg.h"
 #include "Strings.h"
 #include "TransferCommands.h"
 
@@ -77,6 +79,7 @@ CMainFrame::CMainFrame(radio::CAppContext& app, QWidget* parent)
     : QMainWindow(parent), m_app(app),
       m_mdiArea(new CMdiClientWnd(app.variant.tileBackgroundFile,
                                   app.language.programDirectory + "background.bmp")),
+      m_optionsDlg(std::make_unique<COptionsDlg>(app, this)),
       m_productInfoDlg(std::make_unique<CProductInfoDlg>(app, this)) {
     // The title is set only by the product selection.
     resize(1000, 600);
@@ -162,15 +165,18 @@ void CMainFrame::AddCommands() {
     frame(cmd::kChannelInformation, QT_TRANSLATE_NOOP("CMainFrame", "&Channel Information"), "",
           QT_TRANSLATE_NOOP("CMainFrame", "Show the channel table\nChannel Information"),
           [this] { OnChannelInformation(); });
-    pending(
-        cmd::kOptionalFeatures, QT_TRANSLATE_NOOP("CMainFrame", "&Optional Features"), "",
-        QT_TRANSLATE_NOOP("CMainFrame", "Edit the radio's general settings\nOptional Features"));
+    frame(cmd::kOptionalFeatures, QT_TRANSLATE_NOOP("CMainFrame", "&Optional Features"), "",
+          QT_TRANSLATE_NOOP("CMainFrame", "Edit the radio's general settings\nOptional Features"),
+          [this] { OnOptionalFeatures(); });
     link(cmd::kRead, QT_TRANSLATE_NOOP("CMainFrame", "&Read"), "Ctrl+R",
          QT_TRANSLATE_NOOP("CMainFrame", "Read Data From Radio\nRead"), &CViewLink::OnRead);
     link(cmd::kWrite, QT_TRANSLATE_NOOP("CMainFrame", "&Write"), "Ctrl+W",
          QT_TRANSLATE_NOOP("CMainFrame", "Write Data To Radio\nWrite"), &CViewLink::OnWrite);
-    pending(cmd::kScanInfo, QT_TRANSLATE_NOOP("CMainFrame", "Scan Info"), "",
-            QT_TRANSLATE_NOOP("CMainFrame", "Edit the priority scan settings\nScan Info"));
+    if (m_app.variant.hasScanInformation) {
+        frame(cmd::kScanInfo, QT_TRANSLATE_NOOP("CMainFrame", "Scan Info"), "",
+              QT_TRANSLATE_NOOP("CMainFrame", "Edit the priority scan settings\nScan Info"),
+              [this] { OnScanInfo(); });
+    }
     toggle(cmd::kViewToolbar, QT_TRANSLATE_NOOP("CMainFrame", "&Toolbar"),
            QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the toolbar\nToggle ToolBar"),
            [this] { return m_toolBar; });
@@ -578,15 +584,33 @@ void CMainFrame::OnChannelInformation() {
 }
 
 void CMainFrame::OnProductInformation() {
+    EditImage([this](radio::Image& image) { m_productInfoDlg->DoModal(image, ActiveView()); });
+}
+
+void CMainFrame::EditImage(const std::function<void(radio::Image&)>& edit) {
     CProgrammerDoc* document = ActiveDocument();
     if (document == nullptr) {
         return;
     }
     const radio::Image before = document->GetImage();
-    m_productInfoDlg->DoModal(document->GetImage(), ActiveView());
+    edit(document->GetImage());
     if (document->GetImage() != before) {
         document->SetModifiedFlag(true);
     }
+}
+
+void CMainFrame::OnOptionalFeatures() {
+    EditImage([this](radio::Image& image) { m_optionsDlg->DoModal(image); });
+}
+
+void CMainFrame::OnScanInfo() {
+    CChannelView* view = ActiveView();
+    if (view == nullptr || m_pChild->ScanInfoDialog() == nullptr) {
+        return;
+    }
+    // The dialog checks the channels as the grid shows them.
+    view->GridToImage();
+    EditImage([this](radio::Image& image) { m_pChild->ScanInfoDialog()->DoModal(image); });
 }
 
 void CMainFrame::OnFileOpen() {

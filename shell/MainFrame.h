@@ -13,6 +13,9 @@
 
 #include <QMainWindow>
 
+#include "MemoryImage.h"
+
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,6 +24,7 @@ class CChannelView;
 class CChildFrame;
 class CMdiClientWnd;
 class CNavigationBar;
+class COptionsDlg;
 class CProductInfoDlg;
 class CProgrammerDoc;
 class CViewLink;
@@ -64,6 +68,7 @@ public:
     CNavigationBar* NavigationBar() const { return m_navigationBar; }
     QToolBar* ToolBar() const { return m_toolBar; }
     CProductInfoDlg* ProductInfoDialog() const { return m_productInfoDlg.get(); }
+    COptionsDlg* OptionsDialog() const { return m_optionsDlg.get(); }
 
     // File New: asks 61452 before the shown document is dropped.
     bool OnFileNew();
@@ -81,6 +86,9 @@ public:
     void OnFileClose();
     void OnChannelInformation();
     void OnProductInformation();
+    void OnOptionalFeatures();
+    // ProgramLark: the grid into the image, then Scan Information.
+    void OnScanInfo();
     // Save / Discard / Cancel when the document has unsaved changes; false
     // when the user cancelled (or a save failed): keep everything as it is.
     bool SaveModified();
@@ -114,6 +122,8 @@ private:
     void OnNextPane(bool forward);
     void OnTreeItem(int child);
     bool AskOkCancel(const std::string& text);
+    // Runs `edit` on the shown document's image; a change marks it modified.
+    void EditImage(const std::function<void(radio::Image&)>& edit);
     void ShowFileError(bool saving, const std::string& error);
     void UpdateLockIndicators();
 
@@ -122,6 +132,7 @@ private:
     CNavigationBar* m_navigationBar = nullptr;
     QToolBar* m_toolBar = nullptr;
     CChildFrame* m_pChild = nullptr;
+    std::unique_ptr<COptionsDlg> m_optionsDlg;
     std::unique_ptr<CProductInfoDlg> m_productInfoDlg;
     radio::CCommandTable m_commands;
     std::map<int, QAction*> m_actions;

@@ -81,6 +81,9 @@ bool CProgrammerApp::InitInstance(const QStringList& arguments, bool show) {
                                    radio::MessageButtons::Ok});
         return false;
     }
+    if (m_library.IsLoaded() && m_library.Language().startsWith(QLatin1String("zh"))) {
+        language.resourceLanguage = radio::Language::Chinese;
+    }
     m_help = std::make_unique<CHelpService>(language.helpFile);
     m_help->SetSink(m_services.help);
     m_context = std::make_unique<radio::CAppContext>(m_variant, m_services, m_profile,

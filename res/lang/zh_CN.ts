@@ -295,6 +295,21 @@ About</source>
     </message>
 </context>
 <context>
+    <name>COptionsDlg</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation>可选功能</translation>
+    </message>
+</context>
+<context>
     <name>CProcessDlg</name>
     <message>
         <source>OK</source>
@@ -334,6 +349,29 @@ About</source>
     <message>
         <source>Frequency</source>
         <translation>频段</translation>
+    </message>
+</context>
+<context>
+    <name>CScanInfoDlg</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Scan Infomation</source>
+        <translation>扫描信息</translation>
+    </message>
+    <message>
+        <source>Please enter a number.</source>
+        <translation>请输入一个数字。</translation>
+    </message>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation>请输入一个整数。</translation>
     </message>
 </context>
 <context>

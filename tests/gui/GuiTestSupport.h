@@ -18,7 +18,9 @@
 #include "SettingsStore.h"
 #include "Variant.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -116,6 +118,15 @@ protected:
     void PressKey(Qt::Key key);
     QWidget* ShownEditor() const;
     std::vector<std::string> RowTexts(int row) const;
+
+    // Runs `inDialog` on the next modal dialog as soon as it is open.
+    template <typename Dialog> static void OnNextDialog(std::function<void(Dialog&)> inDialog) {
+        QTimer::singleShot(0, [inDialog] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            inDialog(*dialog);
+        });
+    }
 
     // The answer to the next message box; by default m_answer.
     virtual radio::MessageResult Answer(const radio::MessageRequest& request);

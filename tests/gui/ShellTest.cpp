@@ -79,15 +79,6 @@ protected:
                           tree->visualItemRect(item).center());
     }
 
-    // Runs `inDialog` on the next modal dialog as soon as it is open.
-    template <typename Dialog> void OnNextDialog(std::function<void(Dialog&)> inDialog) {
-        QTimer::singleShot(0, [inDialog] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            inDialog(*dialog);
-        });
-    }
-
     void EditACell() {
         ClickCell(2, 1);
         TypeIntoEditor("150");
