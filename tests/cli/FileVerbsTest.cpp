@@ -217,7 +217,7 @@ TEST_F(FileVerbs, OptionsPrintsTheOptionsPage) {
 TEST_F(FileVerbs, UsageErrorsAndHelp) {
     EXPECT_EQ(Rc({}).code, 2);
     EXPECT_EQ(Rc({"bogus"}).code, 2);
-    for (const char* verb : {"new", "export", "import", "options"}) {
+    for (const char* verb : {"new", "export", "import", "options", "scan"}) {
         const Result h = Rc({verb, "--help"});
         EXPECT_EQ(h.code, 0) << verb;
         EXPECT_EQ(h.out.rfind(std::string("usage: radioclone ") + verb, 0), 0u) << verb;
@@ -256,6 +256,21 @@ TEST_F(FileVerbs, ShortFileIsRefusedLongerFileLoads) {
         Rc({"import", "--model", "lark", P("long.dat"), P("table.csv"), "-o", P("out.dat")}).code,
         0);
     EXPECT_EQ(ReadFile(P("out.dat")), longer.substr(0, 1024));
+
+    // The same for the verbs that change settings in place.
+    for (const std::vector<std::string>& set :
+         {std::vector<std::string>{"options", "--set", "Beep=Off"},
+          {"scan", "--set", "Tx Dwell Time=5"}}) {
+        std::vector<std::string> args = set;
+        args.insert(args.end(), {"--model", "lark", P("long.dat")});
+        const Result r = Rc(args);
+        EXPECT_EQ(r.code, 1) << set[0];
+        EXPECT_NE(r.err.find("1124 bytes"), std::string::npos) << r.err;
+        EXPECT_EQ(ReadFile(P("long.dat")), longer);
+        args.insert(args.end(), {"-o", P("set.dat")});
+        EXPECT_EQ(Rc(args).code, 0) << set[0];
+        EXPECT_EQ(fs::file_size(P("set.dat")), 1024u);
+    }
 }
 
 TEST_F(FileVerbs, RealBinaryReportsErrorsOnStderrWithStatus) {
@@ -326,6 +341,137 @@ TEST_F(FileVerbs, ReadOnlyFileIsNotReplaced) {
     EXPECT_NE(r.code, 0);
     EXPECT_NE(r.err.find("read-only"), std::string::npos) << r.err;
     EXPECT_EQ(ReadFile(P("ro.dat")), before);
+}
+
+// ---- options --set and scan ------------------------------------------------
+
+std::string WithBytes(std::string bytes, std::initializer_list<std::pair<int, int>> changes) {
+    for (const auto& [at, value] : changes) {
+        bytes[static_cast<std::size_t>(at)] = static_cast<char>(value);
+    }
+    return bytes;
+}
+
+TEST_F(FileVerbs, OptionsSetChangesTheChosenBitsAndRewritesWholeByteOptionsAsOkDoes) {
+    // A stray high nibble in Squelch Level, and a Time-Out Timer of no list entry.
+    const std::string src =
+        WithBytes(ReadFile(RADIO_EXAMPLES_DIR "/wren-v3.dat"), {{0x1FC1, 0xF1}, {0x1FC3, 0x0F}});
+    ASSERT_EQ(src[0x1FC0], '\xFF');
+    ASSERT_EQ(src[0x1FE1], '\xD4'); // LED Auto
+    WriteFile(P("v3.dat"), src);
+
+    const Result r =
+        Rc({"options", "--model", "wren-v3", P("v3.dat"), "--set", "LED=On", "--set=Beep=off"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(r.out.empty() && r.err.empty());
+    std::string want = WithBytes(src, {{0x1FC0, 0xFE}, {0x1FC1, 0x01}, {0x1FE1, 0xD8}});
+    EXPECT_EQ(ReadFile(P("v3.dat")), want);
+
+    ASSERT_EQ(Rc({"options", "--model", "wren-v3", P("v3.dat"), "--set", "静噪电平=9"}).code, 0);
+    want[0x1FC1] = 0x09;
+    EXPECT_EQ(ReadFile(P("v3.dat")), want);
+
+    const std::string page = Rc({"options", "--model", "wren-v3", P("v3.dat")}).out;
+    for (const char* line : {"\nLED\tOn\n", "\nBeep:\tOff\n", "\nSquelch Level:\t9\n"}) {
+        EXPECT_NE(page.find(line), std::string::npos) << line << page;
+    }
+}
+
+TEST_F(FileVerbs, OptionsSetRefusalsWriteNothing) {
+    const std::string src = ReadFile(RADIO_EXAMPLES_DIR "/wren-v3.dat");
+    WriteFile(P("v3.dat"), src);
+    struct Case {
+        std::string set, message;
+        int code;
+    };
+    const Case cases[] = {
+        {"Bogus=1", "the options are \"Beep\", \"Squelch Level\"", 1},
+        {"LED=Blink", "the choices are \"Off\", \"Auto\", \"On\"", 1},
+        {"Beep=maybe", "on or off", 1},
+        {"LED", "no '='", 2},
+    };
+    for (const Case& c : cases) {
+        // A good change before the bad one must not be written either.
+        const Result r =
+            Rc({"options", "--model", "wren-v3", P("v3.dat"), "--set", "Beep=Off", "--set", c.set});
+        EXPECT_EQ(r.code, c.code) << c.set;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(ReadFile(P("v3.dat")), src) << c.set;
+    }
+    const Result noSet = Rc({"options", "--model", "wren-v3", P("v3.dat"), "-o", P("o.dat")});
+    EXPECT_EQ(noSet.code, 2);
+    EXPECT_NE(noSet.err.find("nothing to write"), std::string::npos) << noSet.err;
+    EXPECT_FALSE(fs::exists(P("o.dat")));
+
+    ASSERT_EQ(
+        Rc({"options", "--model", "wren-v3", P("v3.dat"), "--set", "LED=Off", "-o", P("o.dat")})
+            .code,
+        0);
+    EXPECT_EQ(ReadFile(P("v3.dat")), src);
+    EXPECT_EQ(ReadFile(P("o.dat")), WithBytes(src, {{0x1FE1, 0xD0}}));
+}
+
+TEST_F(FileVerbs, ScanPrintsAndStoresTheDialogFields) {
+    const std::string src = ReadFile(RADIO_EXAMPLES_DIR "/lark.dat");
+    WriteFile(P("l.dat"), src);
+    const auto scan = [&](std::vector<std::string> sets) {
+        std::vector<std::string> args{"scan", "--model", "lark", P("l.dat")};
+        for (const std::string& s : sets) {
+            args.insert(args.end(), {"--set", s});
+        }
+        return Rc(args);
+    };
+    EXPECT_EQ(scan({}).out, "Priority\tNone\nPriority Channel\t\nLook Back Time A\t0.9\n"
+                            "Look Back Time B\t1.5\nRevert Channel\t\nDropout Delay Time\t48\n"
+                            "Tx Dwell Time\t48\n");
+
+    // Priority goes first although it is given last: it resets Revert Channel.
+    ASSERT_EQ(scan({"Revert Channel=Priority+Talk back", "Priority=Selected"}).code, 0);
+    std::string want = WithBytes(src, {{0x160, 2}, {0x164, 3}});
+    EXPECT_EQ(ReadFile(P("l.dat")), want);
+    EXPECT_NE(scan({}).out.find("\nRevert Channel\tPriority+Talk back\n"), std::string::npos);
+
+    // 0.57 is truncated to 0.55, 1000 corrected to 300; Revert resets to its first.
+    const Result fixed = scan(
+        {"Look Back Time A=0.57", "Priority Channel=1", "优先=固定", "Dropout Delay Time=1000"});
+    ASSERT_EQ(fixed.code, 0) << fixed.err;
+    want =
+        WithBytes(src, {{0x160, 1}, {0x161, 1}, {0x162, 2}, {0x164, 0}, {0x165, 0x2C}, {0x166, 1}});
+    EXPECT_EQ(ReadFile(P("l.dat")), want);
+    ASSERT_EQ(scan({"Dropout Delay Time=258"}).code, 0);
+    EXPECT_EQ(ReadFile(P("l.dat")), WithBytes(want, {{0x165, 0x02}, {0x166, 0x01}}));
+}
+
+TEST_F(FileVerbs, ScanRefusalsWriteNothing) {
+    const std::string src = ReadFile(RADIO_EXAMPLES_DIR "/lark.dat");
+    ASSERT_EQ(src[16 * 7 + 3], '\xFF'); // channel 7 is empty
+    WriteFile(P("l.dat"), src);
+    struct Case {
+        std::vector<std::string> sets;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"Priority=Fixed", "Priority Channel=7"}, "Please select channel inputed"},
+        {{"Priority=Fixed"}, "channel 1 to 16"},
+        {{"Priority=Fixed", "Look Back Time A=abc"}, "0.5 to 5.0"},
+        {{"Priority=Sometimes"}, "\"None\", \"Fixed\", \"Selected\""},
+        {{"Nonsense=1"}, "the fields are \"Priority\""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"scan", "--model", "lark", P("l.dat"), "-o", P("o.dat")};
+        for (const std::string& s : c.sets) {
+            args.insert(args.end(), {"--set", s});
+        }
+        const Result r = Rc(args);
+        EXPECT_EQ(r.code, 1) << c.sets.back();
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(P("o.dat")));
+    }
+    EXPECT_EQ(Rc({"scan", "--model", "lark", P("l.dat"), "--set", "Priority"}).code, 2);
+    const Result wren = Rc({"scan", "--model", "wren", RADIO_EXAMPLES_DIR "/wren.dat"});
+    EXPECT_EQ(wren.code, 2);
+    EXPECT_NE(wren.err.find("only ProgramLark"), std::string::npos) << wren.err;
+    EXPECT_EQ(ReadFile(P("l.dat")), src);
 }
 
 } // namespace

@@ -9,6 +9,12 @@ std::string ParsedArgs::Value(const std::string& name, const std::string& def) c
     return it == values.end() ? def : it->second;
 }
 
+const std::vector<std::string>& ParsedArgs::Values(const std::string& name) const {
+    static const std::vector<std::string> kNone;
+    const auto it = repeated.find(name);
+    return it == repeated.end() ? kNone : it->second;
+}
+
 bool ParseArgs(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
                ParsedArgs& parsed, std::string& error) {
     auto find = [&](const std::string& name) -> const OptionSpec* {
@@ -61,6 +67,10 @@ bool ParseArgs(const std::vector<std::string>& args, const std::vector<OptionSpe
                 return false;
             }
             value = args[++i];
+        }
+        if (option->repeatable) {
+            parsed.repeated[name].push_back(value);
+            continue;
         }
         if (parsed.values.count(name)) {
             error = "option " + name + " is given twice";

@@ -1,5 +1,6 @@
 // radioclone's command line: a small parser (options with or without a
-// value, --name VALUE, --name=VALUE, -o VALUE, and positionals), the
+// value, --name VALUE, --name=VALUE, -o VALUE, repeatable options, and
+// positionals), the
 // preamble every verb starts with, and the one way a verb reports an error.
 #pragma once
 
@@ -31,15 +32,23 @@ struct CliContext {
 struct OptionSpec {
     std::string name; // "--model", "-o"
     bool takesValue;
+    // May be given more than once (--set A=1 --set B=2); the values are kept
+    // in command-line order.
+    bool repeatable = false;
 };
 
 struct ParsedArgs {
     std::vector<std::string> positional;
     std::map<std::string, std::string> values;
+    std::map<std::string, std::vector<std::string>> repeated;
     std::set<std::string> flags;
 
-    bool Has(const std::string& name) const { return values.count(name) || flags.count(name); }
+    bool Has(const std::string& name) const {
+        return values.count(name) || repeated.count(name) || flags.count(name);
+    }
     std::string Value(const std::string& name, const std::string& def = {}) const;
+    // Every value of a repeatable option, in order; empty when not given.
+    const std::vector<std::string>& Values(const std::string& name) const;
 };
 
 // False with a message on an unknown option or a missing value. "--help"

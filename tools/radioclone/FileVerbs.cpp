@@ -5,6 +5,7 @@
 #include <ChannelCsv.h>
 #include <MemoryImage.h>
 #include <Options.h>
+#include <ScanInfo.h>
 
 #include <filesystem>
 #include <ostream>
@@ -45,6 +46,57 @@ int Emit(const std::string& path, const std::string& text, const CliContext& cli
     }
     std::string error;
     return radio::WriteFileAtomically(path, text, error) ? kExitOk : Fail(cli, error);
+}
+
+// Writing in place would cut a longer file (another radio's, perhaps) to
+// the image's length. True, after saying so, when that is what is asked:
+// no -o and FILE.dat longer than the image.
+bool WouldCutInPlace(const ParsedArgs& p, const radio::ModelVariant& v, const radio::Image& image,
+                     std::string_view doing, const CliContext& cli) {
+    std::error_code ec;
+    const std::uintmax_t length = std::filesystem::file_size(p.positional[0], ec);
+    if (p.Has("-o") || ec || length <= image.size()) {
+        return false;
+    }
+    Fail(cli, p.positional[0] + ": the file holds " + std::to_string(length) +
+                  " bytes, more than the " + std::to_string(image.size()) + " bytes of a " +
+                  std::string(v.programName) + " image; " + std::string(doing) +
+                  " in place would cut it. Nothing was written; use -o OUT.dat to write the "
+                  "result elsewhere");
+    return true;
+}
+
+// The image to -o OUT.dat, or back to FILE.dat, atomically.
+int StoreResult(const ParsedArgs& p, const radio::Image& image, const CliContext& cli) {
+    std::string error;
+    return radio::StoreDat(p.Value("-o", p.positional[0]), image, error) ? kExitOk
+                                                                         : Fail(cli, error);
+}
+
+struct Setting {
+    std::string name;
+    std::string value;
+};
+
+// The --set "NAME=VALUE" of a verb, split at the first '='; nullopt after a
+// usage error.
+std::optional<std::vector<Setting>> SettingsFromArgs(const ParsedArgs& p, const char* usage,
+                                                     const CliContext& cli) {
+    std::vector<Setting> settings;
+    for (const std::string& set : p.Values("--set")) {
+        const auto eq = set.find('=');
+        if (eq == std::string::npos) {
+            FailUsage(cli, "--set \"" + set + "\" has no '=': write --set \"NAME=VALUE\"", usage);
+            return std::nullopt;
+        }
+        settings.push_back({set.substr(0, eq), set.substr(eq + 1)});
+    }
+    if (settings.empty() && p.Has("-o")) {
+        FailUsage(cli, "-o OUT.dat goes with --set: without a change there is nothing to write",
+                  usage);
+        return std::nullopt;
+    }
+    return settings;
 }
 
 } // namespace
@@ -118,16 +170,8 @@ int VerbImport(const std::vector<std::string>& args, const CliContext& cli) {
     if (!Load(v, p.positional[0], image, cli)) {
         return kExitFailure;
     }
-    // Writing in place would cut a longer file (another radio's, perhaps)
-    // to the image's length.
-    std::error_code ec;
-    const std::uintmax_t length = std::filesystem::file_size(p.positional[0], ec);
-    if (!p.Has("-o") && !ec && length > image.size()) {
-        return Fail(cli, p.positional[0] + ": the file holds " + std::to_string(length) +
-                             " bytes, more than the " + std::to_string(image.size()) +
-                             " bytes of a " + std::string(v.programName) +
-                             " image; importing in place would cut it. Nothing was written; "
-                             "use -o OUT.dat to write the result elsewhere");
+    if (WouldCutInPlace(p, v, image, "importing", cli)) {
+        return kExitFailure;
     }
     std::string csv;
     std::string error;
@@ -137,37 +181,146 @@ int VerbImport(const std::vector<std::string>& args, const CliContext& cli) {
     if (!radio::ImportChannelCsv(v, csv, image, error)) {
         return Fail(cli, p.positional[1] + ": " + error);
     }
-    return radio::StoreDat(p.Value("-o", p.positional[0]), image, error) ? kExitOk
-                                                                         : Fail(cli, error);
+    return StoreResult(p, image, cli);
 }
 
 int VerbOptions(const std::vector<std::string>& args, const CliContext& cli) {
     static const VerbSpec kSpec{
         "usage: radioclone options --model M FILE.dat [--lang en|zh]\n"
+        "                          [--set \"LABEL=CHOICE\" ...] [-o OUT.dat]\n"
         "Prints the radio's optional features as the printout's options page shows\n"
         "them: one line per option, the label, a tab, the value.\n"
+        "With --set, changes them instead, as the Optional Features dialog and its OK\n"
+        "do, and writes the image; on any error nothing is written.\n"
         "  --model M   lark, wren, wren-v2 or wren-v3\n"
-        "  --lang L    en (default) or zh\n",
-        {{"--model", true}, {"--lang", true}},
+        "  --lang L    en (default) or zh: the language of the printout\n"
+        "  --set L=C   give option L (its dialog label, English or Chinese) the\n"
+        "              choice C (a text of its list in either language; on or off\n"
+        "              for a check box); may be repeated\n"
+        "  -o OUT.dat  write the result here and leave FILE.dat as it is\n"
+        "              (default: replace FILE.dat)\n",
+        {{"--model", true}, {"--lang", true}, {"--set", true, true}, {"-o", true}},
         1};
     int status = kExitOk;
     const std::optional<VerbArgs> verb = ParseVerb(args, kSpec, cli, status);
     if (!verb) {
         return status;
     }
+    const ParsedArgs& p = verb->parsed;
+    const radio::ModelVariant& v = *verb->model;
     radio::Language lang{};
-    if (!LanguageFromArgs(verb->parsed, lang, cli)) {
+    if (!LanguageFromArgs(p, lang, cli)) {
+        return kExitUsage;
+    }
+    const std::optional<std::vector<Setting>> settings = SettingsFromArgs(p, kSpec.usage, cli);
+    if (!settings) {
         return kExitUsage;
     }
     radio::Image image;
-    if (!Load(*verb->model, verb->parsed.positional[0], image, cli)) {
+    if (!Load(v, p.positional[0], image, cli)) {
         return kExitFailure;
     }
-    std::string text;
-    for (const auto& line : radio::OptionsPageLines(*verb->model, image, lang)) {
-        text += line.label + '\t' + line.value + '\n';
+    if (settings->empty()) {
+        std::string text;
+        for (const auto& line : radio::OptionsPageLines(v, image, lang)) {
+            text += line.label + '\t' + line.value + '\n';
+        }
+        return Emit({}, text, cli);
     }
-    return Emit({}, text, cli);
+    if (WouldCutInPlace(p, v, image, "changing options", cli)) {
+        return kExitFailure;
+    }
+    std::vector<int> indices = radio::LoadOptions(v, image);
+    std::string error;
+    for (const Setting& s : *settings) {
+        if (!radio::SetOptionByText(v, indices, s.name, s.value, error)) {
+            return Fail(cli, error);
+        }
+    }
+    radio::StoreOptions(v, image, indices);
+    return StoreResult(p, image, cli);
+}
+
+namespace {
+
+// Whether `field` names Priority, by the dialog's own rule for field names:
+// of all fields only Priority takes "None" from a dialog without a priority.
+} // namespace
+
+int VerbScan(const std::vector<std::string>& args, const CliContext& cli) {
+    static const VerbSpec kSpec{
+        "usage: radioclone scan --model lark FILE.dat [--set \"FIELD=VALUE\" ...]\n"
+        "                       [-o OUT.dat]\n"
+        "Prints ProgramLark's Scan Information (priority scan) as its dialog shows\n"
+        "it: one line per field, the label, a tab, the value.\n"
+        "With --set, changes the fields instead, as the dialog and its OK do, and\n"
+        "writes the image; on any error nothing is written. A change of Priority is\n"
+        "made first, wherever it stands, since it resets Revert Channel and\n"
+        "Priority Channel as the dialog does.\n"
+        "  --model lark  only ProgramLark has Scan Information\n"
+        "  --set F=V     give field F (its label, English or Chinese) the value V: a\n"
+        "                text of its list for Priority and Revert Channel, else a\n"
+        "                number; may be repeated\n"
+        "  -o OUT.dat    write the result here and leave FILE.dat as it is\n"
+        "                (default: replace FILE.dat)\n",
+        {{"--model", true}, {"--set", true, true}, {"-o", true}},
+        1};
+    int status = kExitOk;
+    const std::optional<VerbArgs> verb = ParseVerb(args, kSpec, cli, status);
+    if (!verb) {
+        return status;
+    }
+    const ParsedArgs& p = verb->parsed;
+    const radio::ModelVariant& v = *verb->model;
+    if (v.model != radio::Model::Lark) {
+        return Fail(cli,
+                    "only ProgramLark (--model lark) has Scan Information, not " +
+                        std::string(v.programName),
+                    kExitUsage);
+    }
+    const std::optional<std::vector<Setting>> settings = SettingsFromArgs(p, kSpec.usage, cli);
+    if (!settings) {
+        return kExitUsage;
+    }
+    radio::Image image;
+    if (!Load(v, p.positional[0], image, cli)) {
+        return kExitFailure;
+    }
+    radio::ScanValues values = radio::LoadScanValues(image);
+    if (settings->empty()) {
+        std::string text;
+        for (const radio::ScanLine& line : radio::ScanLines(values, radio::Language::English)) {
+            text += std::string(line.label.en) + '\t' + line.value + '\n';
+        }
+        return Emit({}, text, cli);
+    }
+    if (WouldCutInPlace(p, v, image, "changing Scan Information", cli)) {
+        return kExitFailure;
+    }
+    std::vector<const Setting*> order;
+    for (const bool priority : {true, false}) {
+        for (const Setting& s : *settings) {
+            if (radio::IsScanPriorityField(s.name) == priority) {
+                order.push_back(&s);
+            }
+        }
+    }
+    std::string error;
+    for (const Setting* s : order) {
+        if (!radio::SetScanField(values, s->name, s->value, error)) {
+            return Fail(cli, error);
+        }
+    }
+    if (!radio::StoreScanValues(v, image, values)) {
+        const std::string channel = values.priorityChannel.empty()
+                                        ? "no Priority Channel"
+                                        : "Priority Channel \"" + values.priorityChannel + "\"";
+        return Fail(cli, "Priority \"Fixed\" with " + channel +
+                             ": it must name a programmed channel 1 to 16 (\"" +
+                             std::string(radio::kSelectChannelInputed.en) +
+                             "\"). Nothing was written");
+    }
+    return StoreResult(p, image, cli);
 }
 
 } // namespace radioclone

@@ -11,7 +11,8 @@ const std::vector<Verb>& Verbs() {
         {"new", "write the image of a new document", VerbNew},
         {"export", "write the channel table of an image as CSV", VerbExport},
         {"import", "store a CSV channel table into an image", VerbImport},
-        {"options", "print the optional features of an image", VerbOptions},
+        {"options", "print or change the optional features of an image", VerbOptions},
+        {"scan", "print or change ProgramLark's Scan Information", VerbScan},
         {"read", "read a radio into a .dat file", VerbRead},
         {"write", "write a .dat file into a radio", VerbWrite},
 #ifndef _WIN32
