@@ -191,6 +191,21 @@ struct PrintLine {
     std::string_view suffix;
 };
 
+// A label and the grid column whose text follows it in a channel block of
+// the printout.
+struct PrintField {
+    TextPair label;
+    int column = 0;
+};
+
+// What differs between the programmers' channel blocks in the printout.
+struct ChannelBlockLayout {
+    int numberOffset = 0; // the printed channel number is the grid row plus this
+    PrintField third;     // right half of the Power line
+    // The line below: its left half, then (when there is one) its right half.
+    std::vector<PrintField> fourth;
+};
+
 struct ModelVariant {
     Model model;
     Family family = Family::Wren;
@@ -243,6 +258,7 @@ struct ModelVariant {
     std::vector<OptionDef> options;
     OptionsDialogLayout optionsDialog;
     std::vector<PrintLine> printLines;
+    ChannelBlockLayout printBlock;
 
     // Clone protocol
     bool wrenHandshake = false;            // 7-byte wake-up, 0x06 required, then 'M'

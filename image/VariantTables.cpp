@@ -48,6 +48,7 @@ std::vector<TextPair> Seconds15To600() {
 // Texts of the options page of the printout.
 constexpr TextPair kPrintOn{"On", "开"};
 constexpr TextPair kPrintOff{"Off", "关"};
+constexpr TextPair kPrintChannelLock{"Channel Lock:", "信道锁定:"};
 
 // ---- grid columns -------------------------------------------------------
 
@@ -633,6 +634,9 @@ ModelVariant MakeLark() {
     v.options = LarkOptions();
     v.optionsDialog = {{0, 0, 271, 121}, {62, 92, 36, 14}, {173, 92, 36, 14}, true, true};
     v.printLines = LarkPrintLines();
+    v.printBlock = {0,
+                    {{"Scan:", "扫描开关:"}, 6},
+                    {{{"Channel Lock:", "信道锁定:"}, 7}, {{"W/N:", "宽/窄:"}, 8}}};
     v.wrenHandshake = false;
     v.waitBeforeEveryWriteData = false;
     v.readPlan = {{{0x0000, 60}}};
@@ -682,6 +686,7 @@ ModelVariant MakeWren() {
     v.options = WrenOptions();
     v.optionsDialog = {{0, 0, 271, 142}, {125, 113, 36, 14}, {202, 113, 36, 14}};
     v.printLines = WrenPrintLines();
+    v.printBlock = {0, {kPrintChannelLock, 6}, {}};
     return v;
 }
 
@@ -701,6 +706,7 @@ ModelVariant MakeWrenV2() {
     v.options = WrenV2V3Options(false);
     v.optionsDialog = {{0, 0, 271, 175}, {61, 148, 36, 14}, {172, 148, 36, 14}};
     v.printLines = WrenV2PrintLines();
+    v.printBlock = {0, {kPrintChannelLock, 6}, {}};
     return v;
 }
 
@@ -728,6 +734,8 @@ ModelVariant MakeWrenV3() {
     v.options = WrenV2V3Options(true);
     v.optionsDialog = {{0, 0, 271, 195}, {61, 165, 36, 14}, {172, 165, 36, 14}};
     v.printLines = WrenV3PrintLines();
+    // The "Pr" row prints as channel 0.
+    v.printBlock = {-1, {kPrintChannelLock, 6}, {{{"Channel Name:", "信道名字:"}, 8}}};
     // After pair 300 (0x12C0-0x12CF) the plan jumps to the option block.
     v.readPlan = {{{0x0000, 301}, {0x1FC0, 4}}};
     v.writePlan = v.readPlan;
