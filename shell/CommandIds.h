@@ -31,4 +31,6 @@ inline constexpr int kProductInformation = 32786;
 inline constexpr int kChannelInformation = 32787;
 inline constexpr int kOptionalFeatures = 32788;
 inline constexpr int kLanguage = 32799;
+// Ours: the report as a PDF file.
+inline constexpr int kFileExportPdf = 32800;
 } // namespace cmd

@@ -23,4 +23,18 @@ std::optional<std::string> CQtFileDialogs::AskDatFileName(QWidget* owner, FileDi
     return dialog.selectedFiles().front().toStdString();
 }
 
+std::optional<std::string> CQtFileDialogs::AskPdfFileName(QWidget* owner,
+                                                          const std::string& proposed) {
+    QFileDialog dialog(owner);
+    dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(QString::fromStdString(proposed));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
 } // namespace radio

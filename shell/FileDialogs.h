@@ -17,12 +17,16 @@ public:
     // Asks for a ".dat" file; nullopt when the user cancels.
     virtual std::optional<std::string> AskDatFileName(QWidget* owner, FileDialogKind kind,
                                                       const std::string& proposed) = 0;
+    // Asks where to save a ".pdf" file; nullopt when the user cancels.
+    virtual std::optional<std::string> AskPdfFileName(QWidget* owner,
+                                                      const std::string& proposed) = 0;
 };
 
 class CQtFileDialogs : public IFileDialogs {
 public:
     std::optional<std::string> AskDatFileName(QWidget* owner, FileDialogKind kind,
                                               const std::string& proposed) override;
+    std::optional<std::string> AskPdfFileName(QWidget* owner, const std::string& proposed) override;
 };
 
 } // namespace radio

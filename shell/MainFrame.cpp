@@ -2,6 +2,7 @@
 
 #include "AboutDlg.h"
 #include "AppContext.h"
+#include "AtomicFile.h"
 #include "ChannelView.h"
 #include "ChildFrame.h"
 #include "Document.h"
@@ -15,6 +16,7 @@
 #include "Pictures.h"
 #include "ProcessStarter.h"
 #include "ProductInfoDlg.h"
+#include "ReportPainter.h"
 #include "ScanInfoDlg.h"
 #include "Strings.h"
 #include "TransferCommands.h"
@@ -26,9 +28,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
+
+#include <filesystem>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -121,10 +130,6 @@ void CMainFrame::AddCommands() {
                                    },
                                .enabled = [this] { return ActiveLink() != nullptr; }});
     };
-    // Commands in the menus whose handlers come with later parts.
-    const auto pending = [this](int id, const char* text, const char* key, const char* prompt) {
-        m_commands.Add(Command{.id = id, .text = text, .shortcut = key, .prompt = prompt});
-    };
     const auto toggle = [this](int id, const char* text, const char* prompt,
                                std::function<QWidget*()> bar) {
         m_commands.Add(Command{.id = id,
@@ -148,13 +153,19 @@ void CMainFrame::AddCommands() {
     frame(cmd::kFileSaveAs, QT_TRANSLATE_NOOP("CMainFrame", "Save &As..."), "",
           QT_TRANSLATE_NOOP("CMainFrame", "Save the active document with a new name\nSave As"),
           [this] { OnFileSaveAs(); });
-    pending(cmd::kFilePrint, QT_TRANSLATE_NOOP("CMainFrame", "&Print..."), "Ctrl+P",
-            QT_TRANSLATE_NOOP("CMainFrame", "Print the active document\nPrint"));
-    pending(cmd::kFilePrintPreview, QT_TRANSLATE_NOOP("CMainFrame", "Print Pre&view"), "",
-            QT_TRANSLATE_NOOP("CMainFrame", "Display full pages\nPrint Preview"));
-    pending(
-        cmd::kFilePrintSetup, QT_TRANSLATE_NOOP("CMainFrame", "P&rint Setup..."), "",
-        QT_TRANSLATE_NOOP("CMainFrame", "Change the printer and printing options\nPrint Setup"));
+    frame(cmd::kFilePrint, QT_TRANSLATE_NOOP("CMainFrame", "&Print..."), "Ctrl+P",
+          QT_TRANSLATE_NOOP("CMainFrame", "Print the active document\nPrint"),
+          [this] { OnFilePrint(); });
+    frame(cmd::kFilePrintPreview, QT_TRANSLATE_NOOP("CMainFrame", "Print Pre&view"), "",
+          QT_TRANSLATE_NOOP("CMainFrame", "Display full pages\nPrint Preview"),
+          [this] { OnFilePrintPreview(); });
+    frame(cmd::kFilePrintSetup, QT_TRANSLATE_NOOP("CMainFrame", "P&rint Setup..."), "",
+          QT_TRANSLATE_NOOP("CMainFrame", "Change the printer and printing options\nPrint Setup"),
+          [this] { OnFilePrintSetup(); });
+    frame(cmd::kFilePrintDirect, "", "", "", [this] { OnFilePrintDirect(); });
+    frame(cmd::kFileExportPdf, QT_TRANSLATE_NOOP("CMainFrame", "Export P&DF..."), "",
+          QT_TRANSLATE_NOOP("CMainFrame", "Save the printed report as a PDF file\nExport PDF"),
+          [this] { OnExportPdf(); });
     frame(cmd::kAppExit, QT_TRANSLATE_NOOP("CMainFrame", "E&xit"), "",
           QT_TRANSLATE_NOOP("CMainFrame", "Quit the application; prompts to save documents\nExit"),
           [this] { close(); });
@@ -239,7 +250,8 @@ void CMainFrame::CreateMenus() {
         AddAction(file, id);
     }
     file->addSeparator();
-    for (const int id : {cmd::kFilePrint, cmd::kFilePrintPreview, cmd::kFilePrintSetup}) {
+    for (const int id :
+         {cmd::kFilePrint, cmd::kFilePrintPreview, cmd::kFilePrintSetup, cmd::kFileExportPdf}) {
         AddAction(file, id);
     }
     file->addSeparator();
@@ -611,6 +623,102 @@ void CMainFrame::OnScanInfo() {
     // The dialog checks the channels as the grid shows them.
     view->GridToImage();
     EditImage([this](radio::Image& image) { m_pChild->ScanInfoDialog()->DoModal(image); });
+}
+
+std::unique_ptr<radio::CChannelReport> CMainFrame::Report() const {
+    CChannelView* view = ActiveView();
+    CProgrammerDoc* document = ActiveDocument();
+    if (view == nullptr || document == nullptr) {
+        return nullptr;
+    }
+    // The channels as the grid shows them now, the options from the image.
+    return std::make_unique<radio::CChannelReport>(
+        m_app.variant, view->Grid(), document->GetImage(), m_app.language.textLanguage,
+        m_app.ProfileText(m_app.language.languageSection, "Copyrights Owner"));
+}
+
+QPrinter& CMainFrame::Printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *m_printer;
+}
+
+void CMainFrame::PrintReport(QPrinter& printer) {
+    const std::unique_ptr<radio::CChannelReport> report = Report();
+    if (report && !radio::PaintReport(printer, *report, printer.fromPage(), printer.toPage())) {
+        static constexpr radio::TextPair kNotPrinted{"The report could not be printed.",
+                                                     "无法打印报表。"};
+        m_app.ShowMessage(this, std::string(kNotPrinted.In(m_app.language.textLanguage)),
+                          m_app.language.displayName, radio::MessageIcon::Exclamation);
+    }
+}
+
+void CMainFrame::OnFilePrint() {
+    std::unique_ptr<radio::CChannelReport> report = Report();
+    if (!report) {
+        return;
+    }
+    QPrinter& printer = Printer();
+    QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(1, report->PageCount());
+    if (dialog.exec() == QDialog::Accepted) {
+        PrintReport(printer);
+    }
+}
+
+void CMainFrame::OnFilePrintDirect() {
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        static constexpr radio::TextPair kNoPrinter{
+            "No printer is set up on this computer. Export PDF saves the report as a file.",
+            "本机没有设置打印机。可用“导出PDF”把报表保存为文件。"};
+        m_app.ShowMessage(this, std::string(kNoPrinter.In(m_app.language.textLanguage)),
+                          m_app.language.displayName, radio::MessageIcon::Exclamation);
+        return;
+    }
+    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    PrintReport(printer);
+}
+
+void CMainFrame::OnFilePrintPreview() {
+    if (!Report()) {
+        return;
+    }
+    QPrintPreviewDialog preview(&Printer(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { PrintReport(*printer); });
+    preview.resize(900, 700);
+    preview.exec();
+}
+
+void CMainFrame::OnFilePrintSetup() {
+    QPageSetupDialog dialog(&Printer(), this);
+    dialog.exec();
+}
+
+void CMainFrame::OnExportPdf() {
+    CProgrammerDoc* document = ActiveDocument();
+    std::unique_ptr<radio::CChannelReport> report = Report();
+    if (!report) {
+        return;
+    }
+    const std::string proposed =
+        std::filesystem::path(document->GetTitle()).replace_extension(".pdf").string();
+    const std::optional<std::string> path = m_app.FileDialogs().AskPdfFileName(this, proposed);
+    if (!path) {
+        return;
+    }
+    const QByteArray pdf = radio::ReportPdf(*report, Printer().pageLayout().pageSize(),
+                                            QString::fromStdString(document->GetTitle()));
+    std::string error = pdf.isEmpty() ? "the report could not be drawn" : "";
+    if (error.empty() &&
+        radio::WriteFileAtomically(
+            *path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
+            error)) {
+        statusBar()->showMessage(QString::fromStdString(*path), 10000);
+        return;
+    }
+    ShowFileError(true, error);
 }
 
 void CMainFrame::OnFileOpen() {

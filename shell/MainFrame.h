@@ -29,6 +29,7 @@ class CProductInfoDlg;
 class CProgrammerDoc;
 class CViewLink;
 class QAction;
+class QPrinter;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -36,7 +37,8 @@ class QToolBar;
 
 namespace radio {
 class CAppContext;
-}
+class CChannelReport;
+} // namespace radio
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -87,6 +89,13 @@ public:
     void OnChannelInformation();
     void OnProductInformation();
     void OnOptionalFeatures();
+    // The report: printed after the print dialog, straight to the default
+    // printer, previewed, or saved as a PDF; Print Setup picks the paper.
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+    void OnExportPdf();
     // ProgramLark: the grid into the image, then Scan Information.
     void OnScanInfo();
     // Save / Discard / Cancel when the document has unsaved changes; false
@@ -126,6 +135,11 @@ private:
     void EditImage(const std::function<void(radio::Image&)>& edit);
     void ShowFileError(bool saving, const std::string& error);
     void UpdateLockIndicators();
+    // The report of the shown document as it is now; null without one.
+    std::unique_ptr<radio::CChannelReport> Report() const;
+    // The printer of Print Setup, kept for the session.
+    QPrinter& Printer();
+    void PrintReport(QPrinter& printer);
 
     radio::CAppContext& m_app;
     CMdiClientWnd* m_mdiArea;
@@ -138,4 +152,5 @@ private:
     std::map<int, QAction*> m_actions;
     // CAPS, NUM, SCRL, where the platform tells their state.
     std::map<int, QLabel*> m_lockIndicators;
+    std::unique_ptr<QPrinter> m_printer;
 };

@@ -286,6 +286,16 @@ About</source>
         <source>Toolbar</source>
         <translation>工具栏</translation>
     </message>
+    <message>
+        <source>Export P&amp;DF...</source>
+        <translation>导出PDF(&amp;D)...</translation>
+    </message>
+    <message>
+        <source>Save the printed report as a PDF file
+Export PDF</source>
+        <translation>把打印报表保存为PDF文件
+导出PDF</translation>
+    </message>
 </context>
 <context>
     <name>CNavigationBar</name>

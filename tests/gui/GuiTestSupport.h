@@ -59,6 +59,9 @@ public:
                                               const std::string&) override {
         return m_next;
     }
+    std::optional<std::string> AskPdfFileName(QWidget*, const std::string&) override {
+        return m_next;
+    }
 
 private:
     const std::optional<std::string>& m_next;

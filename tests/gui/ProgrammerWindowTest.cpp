@@ -209,15 +209,14 @@ TEST_F(ProgrammerWindowTest, ProductDialogCancelChangesNothingAndOtherFamiliesHe
 
 TEST_F(ProgrammerWindowTest, MenusAndCommandsComeFromTheCommandTable) {
     ASSERT_TRUE(Start(Model::Lark));
-    // The view's link answers Read and Write; printing has no handler yet
-    // and shows disabled.
+    // The view's link answers Read and Write.
     EXPECT_TRUE(Frame()->Action(cmd::kRead)->isEnabled());
     EXPECT_TRUE(Frame()->Action(cmd::kWrite)->isEnabled());
     EXPECT_EQ(Frame()->Action(cmd::kRead)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
     ASSERT_NE(Frame()->Action(cmd::kScanInfo), nullptr);
     EXPECT_TRUE(Frame()->Action(cmd::kScanInfo)->isEnabled());
-    EXPECT_FALSE(Frame()->Action(cmd::kFilePrint)->isEnabled());
-    EXPECT_FALSE(Frame()->OnCommand(cmd::kFilePrint));
+    EXPECT_TRUE(Frame()->Action(cmd::kFilePrint)->isEnabled());
+    EXPECT_EQ(Frame()->Action(cmd::kFilePrint)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
 
     // A command added to the table runs through the same door.
     constexpr int kDummy = 40000;
