@@ -13,6 +13,9 @@ const std::vector<Verb>& Verbs() {
         {"import", "store a CSV channel table into an image", VerbImport},
         {"options", "print or change the optional features of an image", VerbOptions},
         {"scan", "print or change ProgramLark's Scan Information", VerbScan},
+#ifdef RADIOCLONE_PRINT
+        {"print", "write the printed report of an image as PDF", VerbPrint},
+#endif
         {"read", "read a radio into a .dat file", VerbRead},
         {"write", "write a .dat file into a radio", VerbWrite},
 #ifndef _WIN32

@@ -29,6 +29,9 @@ int VerbScan(const std::vector<std::string>& args, const CliContext& cli);
 int VerbRead(const std::vector<std::string>& args, const CliContext& cli);
 int VerbWrite(const std::vector<std::string>& args, const CliContext& cli);
 int VerbPorts(const std::vector<std::string>& args, const CliContext& cli);
+#ifdef RADIOCLONE_PRINT
+int VerbPrint(const std::vector<std::string>& args, const CliContext& cli);
+#endif
 #ifndef _WIN32
 int VerbSimulate(const std::vector<std::string>& args, const CliContext& cli);
 #endif
