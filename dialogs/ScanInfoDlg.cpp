@@ -121,6 +121,7 @@ CScanInfoDlg::CScanInfoDlg(radio::CAppContext& app, QWidget* parent)
     buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addSpacing(8);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_ok->setDefault(true);
