@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Usage: scripts/screenshots.sh [OUTDIR]   (default: docs/screenshots)
 #
-# Screenshots of ProgramWrenV3 with the bundled example image open, once in
-# English and once in Chinese, for the README. Each run happens under its own
-# Xvfb, from a copy of the bin folder and with an empty home, so the real
-# profile and the user's own settings are neither used nor changed.
+# Screenshots with the bundled example images open, once in English and once
+# in Chinese: ProgramWrenV3's main window for the README, and the Optional
+# Features dialogs of ProgramWrenV3 and ProgramLark and ProgramLark's Scan
+# Information dialog, opened from the menus with the keyboard as a user
+# would. Each language runs under its own Xvfb, from a copy of the bin folder
+# and with an empty home, so the real profile and the user's own settings
+# are neither used nor changed.
 # BUILD_DIR picks the build folder (default: build/ in the repository).
 set -euo pipefail
 
@@ -18,8 +21,8 @@ esac
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BUILD_DIR:-$here/build}"
 outdir="${1:-$here/docs/screenshots}"
-example="$here/res/examples/wren-v3.dat"
-program=ProgramWrenV3
+examples="$here/res/examples"
+programs=(ProgramWrenV3 ProgramLark)
 screen_size=1280x800
 window_timeout=15
 
@@ -28,14 +31,23 @@ die() {
   exit 1
 }
 
-# ImageMagick's import takes the pictures.
-bash "$here/scripts/install-deps.sh" imagemagick
-if [ ! -x "$build/bin/$program" ]; then
-  echo "No $build/bin/$program yet: building it." >&2
-  BUILD_DIR="$build" bash "$here/scripts/build.sh" "$program"
+# ImageMagick's import takes the pictures; xwininfo tells a dropped menu
+# from a dialog.
+bash "$here/scripts/install-deps.sh" imagemagick x11-utils
+missing=()
+for program in "${programs[@]}"; do
+  [ -x "$build/bin/$program" ] || missing+=("$program")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "No ${missing[*]} in $build/bin yet: building." >&2
+  BUILD_DIR="$build" bash "$here/scripts/build.sh" "${missing[@]}"
 fi
-[ -x "$build/bin/$program" ] || die "$build/bin/$program is missing after the build"
-[ -f "$example" ] || die "example image $example is missing"
+for program in "${programs[@]}"; do
+  [ -x "$build/bin/$program" ] || die "$build/bin/$program is missing after the build"
+done
+for example in wren-v3.dat lark.dat; do
+  [ -f "$examples/$example" ] || die "example image $examples/$example is missing"
+done
 
 mkdir -p "$outdir"
 outdir="$(cd "$outdir" && pwd)"
@@ -104,7 +116,9 @@ start_xvfb() {
   local log=$1 fd_file=$2
   : >"$fd_file"
   # -displayfd lets the server pick a free display and tell which.
-  Xvfb -displayfd 3 -screen 0 "${screen_size}x24" -nolisten tcp 3>"$fd_file" >"$log" 2>&1 &
+  # -noreset: a server that resets when its last client leaves would turn
+  # away the next program, started right after the one before quit.
+  Xvfb -displayfd 3 -screen 0 "${screen_size}x24" -nolisten tcp -noreset 3>"$fd_file" >"$log" 2>&1 &
   xvfb_pid=$!
   display=""
   for _ in $(seq 50); do
@@ -120,51 +134,81 @@ start_xvfb() {
   display=":$display"
 }
 
-shoot() {
-  local language=$1 out=$2
-  local run="$work/$language"
-  mkdir -p "$run/home" "$run/config" "$run/runtime"
-  chmod 700 "$run/runtime"
-  cp -a "$build/bin/." "$run/bin/"
-  set_language "$run/bin/$program.ini" "$language"
+# The windows of the running program that are mapped, one id a line.
+shown_windows() {
+  DISPLAY="$display" xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null || true
+}
 
-  local display=""
-  start_xvfb "$run/xvfb.log" "$run/display"
+# Calls CHECK [ARG...] every tenth of a second until it succeeds; gives up
+# after window_timeout seconds, or at once when the program has quit.
+wait_until() {
+  local what=$1 waited=0
+  shift
+  while [ "$waited" -lt $((window_timeout * 10)) ]; do
+    if ! kill -0 "$app_pid" 2>/dev/null; then
+      cat "$run/program.log" >&2
+      die "$app_name ($language) quit while waiting for $what"
+    fi
+    "$@" && return 0
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  cat "$run/program.log" >&2
+  die "$app_name ($language): no $what within ${window_timeout}s"
+}
 
+any_window() {
+  [ -n "$(shown_windows)" ]
+}
+
+# Sets found to a window shown now but not in before. A dropped menu is an
+# override-redirect window, a dialog is not: OVERRIDE says which (yes or no).
+new_window() {
+  local override=$1 w
+  found=""
+  for w in $(shown_windows); do
+    case "$before" in *" $w "*) continue ;; esac
+    if DISPLAY="$display" xwininfo -id "$w" 2>/dev/null |
+      grep -q "Override Redirect State: $override"; then
+      found=$w
+      return 0
+    fi
+  done
+  return 1
+}
+
+dialog_gone() {
+  ! shown_windows | grep -qx "$dialog"
+}
+
+# Starts PROGRAM of the copy with EXAMPLE open; sets app_pid, app_name and
+# main_window once it has shown its window.
+start_program() {
+  app_name=$1
+  local example=$2
   # Only the copy's profile and an empty home: nothing the user set.
   (
     cd "$run"
     unset WAYLAND_DISPLAY SESSION_MANAGER
     export DISPLAY="$display" HOME="$run/home" XDG_CONFIG_HOME="$run/config"
     export XDG_RUNTIME_DIR="$run/runtime" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
-    exec "$run/bin/$program" "$example"
+    exec "$run/bin/$app_name" "$example"
   ) >"$run/program.log" 2>&1 &
   app_pid=$!
-
-  local windows="" waited=0
-  while [ "$waited" -lt $((window_timeout * 10)) ]; do
-    if ! kill -0 "$app_pid" 2>/dev/null; then
-      cat "$run/program.log" >&2
-      die "$program ($language) quit before showing a window"
-    fi
-    windows="$(DISPLAY="$display" xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null || true)"
-    [ -n "$windows" ] && break
-    sleep 0.1
-    waited=$((waited + 1))
-  done
-  if [ -z "$windows" ]; then
-    cat "$run/program.log" >&2
-    die "$program ($language) showed no window within ${window_timeout}s"
-  fi
+  wait_until "window" any_window
   # Lets the window finish painting its first frame.
   sleep 1
+  main_window="$(shown_windows | head -n 1)"
+}
 
-  # The titles of every window shown tell a message box from the main
-  # window. Their union is the part of the screen worth keeping: without a
-  # window manager nothing maximizes the main window, so the rest is bare.
+# The titles of every window shown tell a message box from the main
+# window. Their union is the part of the screen worth keeping: without a
+# window manager nothing maximizes the main window, so the rest is bare.
+shoot_screen() {
+  local out=$1
   echo "$language: windows shown:" >&2
   local w x0=$((1 << 30)) y0=$((1 << 30)) x1=0 y1=0 X Y WIDTH HEIGHT
-  for w in $(DISPLAY="$display" xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+  for w in $(shown_windows); do
     echo "  $(DISPLAY="$display" xdotool getwindowname "$w" 2>/dev/null)" >&2
     X="" Y="" WIDTH="" HEIGHT=""
     eval "$(DISPLAY="$display" xdotool getwindowgeometry --shell "$w" 2>/dev/null |
@@ -189,14 +233,90 @@ shoot() {
   # Lossless: a window of flat colours stays well under 100 kB anyway.
   import -display "$display" -window root -crop "$((x1 - x0))x$((y1 - y0))+$x0+$y0" +repage \
     -strip -define png:compression-level=9 "png:$out" ||
-    die "screenshot of $language failed"
-
-  stop "$app_pid"
-  app_pid=""
-  stop "$xvfb_pid"
-  xvfb_pid=""
+    die "screenshot of $app_name ($language) failed"
   echo "$language: $out" >&2
 }
 
-shoot English "$outdir/programwrenv3-en.png"
-shoot Chinese "$outdir/programwrenv3-zh.png"
+# Opens a dialog from the main window's menu bar: FIRST drops the menu, the
+# other keys pick the item once it is down. Sets dialog.
+open_dialog() {
+  local first=$1
+  shift
+  if [ "$(shown_windows | wc -l)" -ne 1 ]; then
+    die "$app_name ($language) shows more than its main window; a message box?"
+  fi
+  # Without a window manager nobody gives the main window the keyboard.
+  DISPLAY="$display" xdotool windowfocus --sync "$main_window"
+  local before found
+  before=" $(shown_windows | tr '\n' ' ') "
+  DISPLAY="$display" xdotool key "$first"
+  wait_until "menu after $first" new_window yes
+  DISPLAY="$display" xdotool key "$@"
+  wait_until "dialog after $first $*" new_window no
+  dialog=$found
+}
+
+# Takes the dialog alone once two pictures a moment apart agree, that is
+# once it has painted all of itself.
+shoot_dialog() {
+  local out=$1 previous="$run/previous.png" waited=0
+  local grab=(import -display "$display" -window "$dialog" -strip
+    -define png:compression-level=9)
+  "${grab[@]}" "png:$previous" || die "screenshot of $app_name ($language) failed"
+  while :; do
+    sleep 0.2
+    "${grab[@]}" "png:$out" || die "screenshot of $app_name ($language) failed"
+    cmp -s "$previous" "$out" && break
+    waited=$((waited + 1))
+    [ "$waited" -lt 15 ] || break
+    mv "$out" "$previous"
+  done
+  echo "$language: $out ($(DISPLAY="$display" xdotool getwindowname "$dialog" 2>/dev/null))" >&2
+}
+
+close_dialog() {
+  DISPLAY="$display" xdotool windowfocus --sync "$dialog" key Escape
+  wait_until "closing of the dialog" dialog_gone
+}
+
+shoot() {
+  local language=$1 suffix=$2
+  local run="$work/$language" program
+  mkdir -p "$run/home" "$run/config" "$run/runtime"
+  chmod 700 "$run/runtime"
+  cp -a "$build/bin/." "$run/bin/"
+  for program in "${programs[@]}"; do
+    set_language "$run/bin/$program.ini" "$language"
+  done
+
+  local display=""
+  start_xvfb "$run/xvfb.log" "$run/display"
+
+  local app_name main_window dialog
+  start_program ProgramWrenV3 "$examples/wren-v3.dat"
+  shoot_screen "$outdir/programwrenv3-$suffix.png"
+  # Alt+E, O: Edit, Optional Features; the Chinese items keep the letters.
+  open_dialog alt+e o
+  shoot_dialog "$outdir/options-programwrenv3-$suffix.png"
+  close_dialog
+  stop "$app_pid"
+  app_pid=""
+
+  start_program ProgramLark "$examples/lark.dat"
+  # Scan Info, third item of the Program menu, has no letter of its own.
+  open_dialog alt+p Down Down Return
+  shoot_dialog "$outdir/scaninfo-programlark-$suffix.png"
+  close_dialog
+  open_dialog alt+e o
+  shoot_dialog "$outdir/options-programlark-$suffix.png"
+  # Lark's Optional Features dialog takes no Escape by design: quitting
+  # the program closes it.
+  stop "$app_pid"
+  app_pid=""
+
+  stop "$xvfb_pid"
+  xvfb_pid=""
+}
+
+shoot English en
+shoot Chinese zh
