@@ -4,6 +4,7 @@
 #include "Gbk.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -12,6 +13,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace radio {
@@ -131,13 +134,50 @@ std::string CIniFile::ProgramDirectoryOf(const std::string& argv0) {
     return argv0.substr(0, sep);
 }
 
+ProfilePlaces ProfilePlaces::For(const std::string& programDirectory) {
+    ProfilePlaces places;
+#ifndef _WIN32
+    places.programDirectoryWritable = ::access(programDirectory.c_str(), W_OK) == 0;
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    if (config != nullptr && *config == '/') {
+        places.userDirectory = std::string(config) + "/radio-clone-suite";
+    } else if (home != nullptr && *home != '\0') {
+        places.userDirectory = std::string(home) + "/.config/radio-clone-suite";
+    }
+#else
+    (void)programDirectory;
+#endif
+    return places;
+}
+
 bool CIniFile::OpenInProgramDir(const std::string& argv0, const std::string& fileName) {
+    return OpenInProgramDir(argv0, fileName, ProfilePlaces::For(ProgramDirectoryOf(argv0)));
+}
+
+bool CIniFile::OpenInProgramDir(const std::string& argv0, const std::string& fileName,
+                                const ProfilePlaces& places) {
 #ifdef _WIN32
     constexpr char kSeparator = '\\';
 #else
     constexpr char kSeparator = '/';
 #endif
-    return Open(ProgramDirectoryOf(argv0) + kSeparator + fileName);
+    const std::string shipped = ProgramDirectoryOf(argv0) + kSeparator + fileName;
+    if (places.programDirectoryWritable || places.userDirectory.empty()) {
+        return Open(shipped);
+    }
+    const std::string copy = places.userDirectory + kSeparator + fileName;
+    std::error_code ec;
+    if (fs::exists(copy, ec) || !fs::exists(shipped, ec)) {
+        fs::create_directories(places.userDirectory, ec);
+        return Open(copy);
+    }
+    // What was shipped, until the user changes something.
+    const bool opened = Open(shipped);
+    if (opened) {
+        m_strSavePath = copy;
+    }
+    return opened;
 }
 
 bool CIniFile::Open(const std::string& path) {
@@ -244,7 +284,17 @@ void CIniFile::Save() {
     FileWriteOptions options;
     options.inPlaceWhenFolderRefuses = true;
     std::string error;
-    m_bLastSaveFailed = !WriteFileAtomically(m_strPath, Serialize(), error, options);
+    const std::string& target = m_strSavePath.empty() ? m_strPath : m_strSavePath;
+    if (!m_strSavePath.empty()) {
+        std::error_code ec;
+        fs::create_directories(fs::path(target).parent_path(), ec);
+    }
+    m_bLastSaveFailed = !WriteFileAtomically(target, Serialize(), error, options);
+    if (!m_bLastSaveFailed && !m_strSavePath.empty()) {
+        // From now on this is the user's profile.
+        m_strPath = m_strSavePath;
+        m_strSavePath.clear();
+    }
 }
 
 void CIniFile::Clear() {
@@ -252,6 +302,7 @@ void CIniFile::Clear() {
     m_ppKeys.clear();
     m_ppValues.clear();
     m_strPath.clear();
+    m_strSavePath.clear();
     m_nLastSection = 0;
     m_bModified = false;
 }

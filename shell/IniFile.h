@@ -18,6 +18,19 @@
 
 namespace radio {
 
+// Where a program's profile lives. Beside the program, as a rule; when the
+// program's folder takes no changes (a suite installed for all users), the
+// user's changes go to a copy of the profile in the user's configuration
+// folder, which is read instead from then on.
+struct ProfilePlaces {
+    bool programDirectoryWritable = true;
+    std::string userDirectory; // "" when the user has none
+
+    // This machine's: the program folder's write access, and the XDG
+    // configuration folder ($XDG_CONFIG_HOME, else ~/.config) of the suite.
+    static ProfilePlaces For(const std::string& programDirectory);
+};
+
 class CIniFile {
 public:
     CIniFile() = default;
@@ -32,7 +45,10 @@ public:
 
     // Open() of `fileName` in ProgramDirectoryOf(argv0): the file beside the
     // program.
+    // In a folder that takes no changes, the user's copy (see ProfilePlaces).
     bool OpenInProgramDir(const std::string& argv0, const std::string& fileName);
+    bool OpenInProgramDir(const std::string& argv0, const std::string& fileName,
+                          const ProfilePlaces& places);
     // Loads the file at `path`, creating it empty when it does not exist.
     // Saves and clears a file loaded before. False, with nothing loaded, when
     // the file cannot be opened or read.
@@ -63,6 +79,9 @@ private:
     std::string Serialize() const;
 
     std::string m_strPath;
+    // Where Save writes when that is not m_strPath: the user's copy of a
+    // profile read from a folder that takes no changes.
+    std::string m_strSavePath;
     std::vector<std::string> m_arrSections;
     // One key list and one value list per section, parallel to each other.
     std::vector<std::vector<std::string>> m_ppKeys;

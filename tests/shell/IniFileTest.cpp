@@ -293,6 +293,46 @@ TEST_F(IniFileTest, OpenInProgramDir) {
     EXPECT_EQ(fs::path(CIniFile::ProgramDirectoryOf("ProgramLark")), fs::current_path());
 }
 
+TEST_F(IniFileTest, InAFolderThatTakesNoChangesTheUsersCopyGetsThemAndIsPreferred) {
+    fs::create_directories(m_dir / "suite");
+    const std::string program = (m_dir / "suite" / "ProgramLark").string();
+    Write("suite/ProgramLark.ini", "[Setup]\nLanguage=English\nAppName=Lark\n");
+    const radio::ProfilePlaces installed{false, (m_dir / "user").string()};
+    {
+        CIniFile ini;
+        ASSERT_TRUE(ini.OpenInProgramDir(program, "ProgramLark.ini", installed));
+        EXPECT_EQ(ini.GetValue("Setup", "AppName", ""), "Lark");
+        // Only reading creates nothing for the user.
+        ini.Save();
+        EXPECT_FALSE(fs::exists(m_dir / "user"));
+        ini.SetValue("Setup", "Language", "Chinese");
+    }
+    EXPECT_EQ(Read(PathOf("suite/ProgramLark.ini")), "[Setup]\nLanguage=English\nAppName=Lark\n");
+    EXPECT_EQ(Read(PathOf("user/ProgramLark.ini")),
+              "[Setup]\r\nLanguage=Chinese\r\nAppName=Lark\r\n");
+    {
+        CIniFile ini;
+        ASSERT_TRUE(ini.OpenInProgramDir(program, "ProgramLark.ini", installed));
+        EXPECT_EQ(ini.GetValue("Setup", "Language", ""), "Chinese");
+        EXPECT_EQ(fs::path(ini.Path()), m_dir / "user" / "ProgramLark.ini");
+    }
+    // A profile missing from the installed folder starts empty for the user.
+    {
+        CIniFile ini;
+        ASSERT_TRUE(ini.OpenInProgramDir(program, "ProgramWren.ini", installed));
+        ini.SetValue("Setup", "Language", "English");
+    }
+    EXPECT_FALSE(fs::exists(m_dir / "suite" / "ProgramWren.ini"));
+    EXPECT_NE(Read(PathOf("user/ProgramWren.ini")).find("Language=English"), std::string::npos);
+
+    // Where the folder takes changes, the profile beside the program is the
+    // one, whatever the user's folder holds.
+    CIniFile ini;
+    ASSERT_TRUE(
+        ini.OpenInProgramDir(program, "ProgramLark.ini", {true, (m_dir / "user").string()}));
+    EXPECT_EQ(ini.GetValue("Setup", "Language", ""), "English");
+}
+
 TEST_F(IniFileTest, NameComparisonIsMultibyteSafe) {
     // GBK "信道" and a GBK pair whose trail byte is the letter 'a'.
     const std::string path = Write("Gbk.ini", "[\xD0\xC5\xB5\xC0x]\n"
