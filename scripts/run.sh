@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
-# The main job: builds the suite and opens the bundled example image in a
-# programmer (ProgramWrenV3). Without a display it says so and shows the
-# example through the command line tool instead.
+# The main job: builds the suite and starts ProductLauncher, from which the
+# user picks a programmer and the interface language. Without a display it
+# says how to run it under Xvfb and shows the bundled example through the
+# command line tool instead.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BUILD_DIR:-$here/build}"
 example="$here/res/examples/wren-v3.dat"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  bash "$here/scripts/build.sh" ProgramWrenV3 >/dev/null
-  # The programmer finds its profile and help files beside itself.
-  exec "$build/bin/ProgramWrenV3" "$example"
+  # The launcher starts the programmers from its own folder.
+  bash "$here/scripts/build.sh" ProductLauncher ProgramLark ProgramWren ProgramWrenV2 \
+    ProgramWrenV3 >/dev/null
+  exec "$build/bin/ProductLauncher"
 fi
 
-echo "No display (\$DISPLAY and \$WAYLAND_DISPLAY are unset): the programmer window"
-echo "cannot open here, so the example is shown through the command line tool."
-echo "With a display, scripts/run.sh opens it in ProgramWrenV3."
+echo "No display (\$DISPLAY and \$WAYLAND_DISPLAY are unset): ProductLauncher cannot"
+echo "open a window here. To run it on a virtual display:"
+echo "  xvfb-run -a scripts/run.sh"
+echo "(and scripts/screenshots.sh or scripts/launcher-screenshots.sh take pictures of it)."
+echo "Meanwhile, the bundled example through the command line tool:"
 echo
 bash "$here/scripts/build.sh" radioclone >/dev/null
 rc="$build/tools/radioclone/radioclone"
