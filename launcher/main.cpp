@@ -7,7 +7,14 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <string_view>
+
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("ProductLauncher %s\n", RADIO_VERSION);
+        return 0;
+    }
     QApplication application(argc, argv);
     const std::string self = QCoreApplication::applicationFilePath().toStdString();
     radio::CIniFile profile;

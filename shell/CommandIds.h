@@ -33,4 +33,6 @@ inline constexpr int kOptionalFeatures = 32788;
 inline constexpr int kLanguage = 32799;
 // Ours: the report as a PDF file.
 inline constexpr int kFileExportPdf = 32800;
+// Ours: the channel table of another programmer's file.
+inline constexpr int kCopyChannelsFrom = 32801;
 } // namespace cmd

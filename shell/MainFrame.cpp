@@ -3,8 +3,10 @@
 #include "AboutDlg.h"
 #include "AppContext.h"
 #include "AtomicFile.h"
+#include "ChannelCopy.h"
 #include "ChannelView.h"
 #include "ChildFrame.h"
+#include "CopyFromDlg.h"
 #include "Document.h"
 #include "FileDialogs.h"
 #include "IniFile.h"
@@ -16,6 +18,7 @@
 #include "Pictures.h"
 #include "ProcessStarter.h"
 #include "ProductInfoDlg.h"
+#include "ProductSelection.h"
 #include "ReportPainter.h"
 #include "ScanInfoDlg.h"
 #include "Strings.h"
@@ -144,6 +147,11 @@ void CMainFrame::AddCommands() {
     frame(cmd::kFileOpen, QT_TRANSLATE_NOOP("CMainFrame", "&Open..."), "Ctrl+O",
           QT_TRANSLATE_NOOP("CMainFrame", "Open an existing document\nOpen"),
           [this] { OnFileOpen(); });
+    frame(cmd::kCopyChannelsFrom, QT_TRANSLATE_NOOP("CMainFrame", "Copy Channels &From..."), "",
+          QT_TRANSLATE_NOOP("CMainFrame",
+                            "Copy the channels of another radio's file into this one\nCopy "
+                            "Channels From"),
+          [this] { OnCopyChannelsFrom(); });
     frame(cmd::kFileClose, QT_TRANSLATE_NOOP("CMainFrame", "&Close"), "",
           QT_TRANSLATE_NOOP("CMainFrame", "Close the active document\nClose"),
           [this] { OnFileClose(); });
@@ -719,6 +727,52 @@ void CMainFrame::OnExportPdf() {
         return;
     }
     ShowFileError(true, error);
+}
+
+void CMainFrame::OnCopyChannelsFrom() {
+    CChannelView* view = ActiveView();
+    CProgrammerDoc* document = ActiveDocument();
+    if (view == nullptr || document == nullptr) {
+        return;
+    }
+    const std::optional<std::string> path =
+        m_app.FileDialogs().AskDatFileName(this, radio::FileDialogKind::Open, {});
+    if (!path) {
+        return;
+    }
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(*path, ec);
+    CCopyFromDlg ask(CCopyFromDlg::Guess(ec ? 0 : size, m_app.variant.model), this);
+    if (ask.exec() != QDialog::Accepted) {
+        return;
+    }
+    const radio::ModelVariant& from = radio::VariantFor(ask.Model());
+    radio::Image source;
+    std::string error;
+    if (!radio::LoadDat(from, *path, source, error)) {
+        ShowFileError(false, error);
+        return;
+    }
+    radio::Image& image = document->GetImage();
+    // The rest of the document as the grid shows it; the channels are replaced.
+    view->GridToImage();
+    const radio::CProductCatalogue catalogue(m_app.profile, m_app.language.languageSection);
+    const std::vector<std::string> bands =
+        catalogue.Bands(image[static_cast<std::size_t>(m_app.variant.typeOffset)]);
+    const std::size_t band = image[static_cast<std::size_t>(m_app.variant.bandOffset)];
+    const radio::CopyReport report =
+        radio::CopyChannels(from, source, m_app.variant, image, view->GetBandLimits(),
+                            band < bands.size() ? bands[band] : std::string());
+    view->ImageToGrid();
+    document->SetModifiedFlag(true);
+    std::string notice;
+    for (const std::string& line : report.lines) {
+        notice += line + "\n";
+    }
+    notice += report.Summary();
+    m_app.ShowMessage(this, notice, m_app.language.displayName,
+                      report.Complete() ? radio::MessageIcon::Information
+                                        : radio::MessageIcon::Exclamation);
 }
 
 void CMainFrame::OnFileOpen() {

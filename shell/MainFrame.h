@@ -89,6 +89,9 @@ public:
     void OnChannelInformation();
     void OnProductInformation();
     void OnOptionalFeatures();
+    // Another programmer's file: which one, then its channels replace this
+    // document's, with a notice of what was left out.
+    void OnCopyChannelsFrom();
     // The report: printed after the print dialog, straight to the default
     // printer, previewed, or saved as a PDF; Print Setup picks the paper.
     void OnFilePrint();

@@ -16,6 +16,9 @@
 #include <QFileInfo>
 #include <QIcon>
 
+#include <cstdio>
+#include <string_view>
+
 // The platform's own services, for whatever the caller left empty.
 struct CProgrammerApp::CPlatform {
     explicit CPlatform(radio::ProfilePortLookup portLookup) : ports(std::move(portLookup)) {}
@@ -119,6 +122,12 @@ bool CProgrammerApp::InitInstance(const QStringList& arguments, bool show) {
 }
 
 int CProgrammerApp::Run(const radio::ModelVariant& variant, int argc, char** argv) {
+    // Said without a window, so that it works where there is no display.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("%.*s %s\n", static_cast<int>(variant.programName.size()),
+                    variant.programName.data(), RADIO_VERSION);
+        return 0;
+    }
     QApplication application(argc, argv);
     QStringList arguments = QApplication::arguments();
     if (!arguments.isEmpty()) {

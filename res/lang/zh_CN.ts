@@ -24,6 +24,25 @@
     </message>
 </context>
 <context>
+    <name>CCopyFromDlg</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Copy Channels From</source>
+        <translation>从其他文件复制信道</translation>
+    </message>
+    <message>
+        <source>The file was saved by</source>
+        <translation>该文件的编程软件</translation>
+    </message>
+</context>
+<context>
     <name>CLanguageDlg</name>
     <message>
         <source>English</source>
@@ -295,6 +314,16 @@ About</source>
 Export PDF</source>
         <translation>把打印报表保存为PDF文件
 导出PDF</translation>
+    </message>
+    <message>
+        <source>Copy Channels &amp;From...</source>
+        <translation>从文件复制信道(&amp;F)...</translation>
+    </message>
+    <message>
+        <source>Copy the channels of another radio&apos;s file into this one
+Copy Channels From</source>
+        <translation>把其他电台文件的信道复制到本文档
+复制信道</translation>
     </message>
 </context>
 <context>

@@ -475,3 +475,13 @@ TEST_F(FileVerbs, ScanRefusalsWriteNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Version, RadiocloneSaysTheBuildsVersion) {
+    const Result r = Rc({"--version"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, std::string("radioclone ") + RADIO_VERSION + "\n");
+}
+
+} // namespace

@@ -111,11 +111,17 @@ std::optional<VerbArgs> ParseVerb(const std::vector<std::string>& args, const Ve
         status = kExitOk;
         return std::nullopt;
     }
-    if (verb.parsed.positional.size() != verbSpec.positionals) {
+    const std::size_t given = verb.parsed.positional.size();
+    if (given < verbSpec.positionals ||
+        given > verbSpec.positionals + verbSpec.optionalPositionals) {
+        const std::string wanted =
+            verbSpec.optionalPositionals == 0
+                ? std::to_string(verbSpec.positionals)
+                : std::to_string(verbSpec.positionals) + " to " +
+                      std::to_string(verbSpec.positionals + verbSpec.optionalPositionals);
         status = FailUsage(cli,
-                           "expected " + std::to_string(verbSpec.positionals) + " file name" +
-                               (verbSpec.positionals == 1 ? "" : "s") + ", got " +
-                               std::to_string(verb.parsed.positional.size()),
+                           "expected " + wanted + " file name" + (wanted == "1" ? "" : "s") +
+                               ", got " + std::to_string(given),
                            verbSpec.usage);
         return std::nullopt;
     }

@@ -63,6 +63,8 @@ struct VerbSpec {
     std::size_t positionals = 0;
     // --model is required and resolved.
     bool needsModel = true;
+    // How many more file names may follow (copy's DEST.dat).
+    std::size_t optionalPositionals = 0;
 };
 
 struct VerbArgs {

@@ -13,6 +13,7 @@ const std::vector<Verb>& Verbs() {
         {"import", "store a CSV channel table into an image", VerbImport},
         {"options", "print or change the optional features of an image", VerbOptions},
         {"scan", "print or change ProgramLark's Scan Information", VerbScan},
+        {"copy", "copy the channel table into another programmer's image", VerbCopy},
 #ifdef RADIOCLONE_PRINT
         {"print", "write the printed report of an image as PDF", VerbPrint},
 #endif
@@ -35,12 +36,17 @@ void PrintUsage(std::ostream& os) {
            << "\n";
     }
     os << "\nModels: lark, wren, wren-v2, wren-v3.\n"
-          "Run 'radioclone VERB --help' for the options of a verb.\n";
+          "Run 'radioclone VERB --help' for the options of a verb, 'radioclone --version'\n"
+          "for the version.\n";
 }
 
 } // namespace
 
 int RunRadioclone(const std::vector<std::string>& args, const CliContext& cli) {
+    if (!args.empty() && args[0] == "--version") {
+        cli.out << "radioclone " << RADIO_VERSION << "\n";
+        return kExitOk;
+    }
     if (args.empty()) {
         PrintUsage(cli.err);
         return kExitUsage;

@@ -26,6 +26,7 @@ int VerbExport(const std::vector<std::string>& args, const CliContext& cli);
 int VerbImport(const std::vector<std::string>& args, const CliContext& cli);
 int VerbOptions(const std::vector<std::string>& args, const CliContext& cli);
 int VerbScan(const std::vector<std::string>& args, const CliContext& cli);
+int VerbCopy(const std::vector<std::string>& args, const CliContext& cli);
 int VerbRead(const std::vector<std::string>& args, const CliContext& cli);
 int VerbWrite(const std::vector<std::string>& args, const CliContext& cli);
 int VerbPorts(const std::vector<std::string>& args, const CliContext& cli);
