@@ -132,6 +132,19 @@ std::optional<VerbArgs> ParseVerb(const std::vector<std::string>& args, const Ve
     return verb;
 }
 
+bool LanguageFromArgs(const ParsedArgs& parsed, radio::Language& lang, const CliContext& cli) {
+    const std::string l = parsed.Value("--lang", "en");
+    if (l == "en") {
+        lang = radio::Language::English;
+    } else if (l == "zh") {
+        lang = radio::Language::Chinese;
+    } else {
+        Fail(cli, "--lang must be en or zh, not \"" + l + "\"");
+        return false;
+    }
+    return true;
+}
+
 const radio::ModelVariant* ModelFromArgs(const ParsedArgs& parsed, const CliContext& cli) {
     if (!parsed.values.count("--model")) {
         Fail(cli, std::string("--model is required (") + kModels + ")");

@@ -81,6 +81,9 @@ std::optional<VerbArgs> ParseVerb(const std::vector<std::string>& args, const Ve
 // The variant named by --model; nullptr after printing an error.
 const radio::ModelVariant* ModelFromArgs(const ParsedArgs& parsed, const CliContext& cli);
 
+// --lang en (the default) or zh; false after printing an error.
+bool LanguageFromArgs(const ParsedArgs& parsed, radio::Language& lang, const CliContext& cli);
+
 // Prints "radioclone: <message>" to err and returns `status`.
 int Fail(const CliContext& cli, std::string_view message, int status = kExitFailure);
 // The same followed by the usage, with the usage status.

@@ -14,19 +14,6 @@ namespace radioclone {
 
 namespace {
 
-bool LanguageFromArgs(const ParsedArgs& parsed, radio::Language& lang, const CliContext& cli) {
-    const std::string l = parsed.Value("--lang", "en");
-    if (l == "en") {
-        lang = radio::Language::English;
-    } else if (l == "zh") {
-        lang = radio::Language::Chinese;
-    } else {
-        Fail(cli, "--lang must be en or zh, not \"" + l + "\"");
-        return false;
-    }
-    return true;
-}
-
 bool Load(const radio::ModelVariant& v, const std::string& path, radio::Image& image,
           const CliContext& cli) {
     std::string error;

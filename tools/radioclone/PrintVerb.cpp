@@ -64,12 +64,10 @@ int VerbPrint(const std::vector<std::string>& args, const CliContext& cli) {
     if (!p.Has("-o") || p.Value("-o").empty()) {
         return FailUsage(cli, "print needs -o REPORT.pdf", kSpec.usage);
     }
-    const std::string language = p.Value("--lang", "en");
-    if (language != "en" && language != "zh") {
-        return FailUsage(cli, "--lang must be en or zh, not \"" + language + "\"", kSpec.usage);
+    radio::Language lang{};
+    if (!LanguageFromArgs(p, lang, cli)) {
+        return kExitUsage;
     }
-    const radio::Language lang =
-        language == "zh" ? radio::Language::Chinese : radio::Language::English;
     const std::string paper = p.Value("--paper", "A4");
     if (paper != "A4" && paper != "Letter") {
         return FailUsage(cli, "--paper must be A4 or Letter, not \"" + paper + "\"", kSpec.usage);
