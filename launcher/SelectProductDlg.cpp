@@ -14,12 +14,49 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace {
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// The product names end in a line feed, as the list has always held them;
+// shown, the line feed would push the name out of its one-line box.
+QString Shown(QString text) {
+    while (text.endsWith(QLatin1Char('\n'))) {
+        text.chop(1);
+    }
+    return text;
+}
+
+class CProductDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text = Shown(option->text);
+    }
+};
+
+class CProductBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        option.currentText = Shown(option.currentText);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
 
 QString ProfileText(const radio::CIniFile& profile, const char* key) {
     return QString::fromStdString(radio::ProfileTextToUtf8(profile.GetValue("Setup", key, "")));
@@ -30,7 +67,7 @@ QString ProfileText(const radio::CIniFile& profile, const char* key) {
 CSelectProductDlg::CSelectProductDlg(radio::CIniFile& profile, std::string launcherPath,
                                      radio::IProcessStarter& starter, QWidget* parent)
     : QDialog(parent), m_profile(profile), m_launcherPath(std::move(launcherPath)),
-      m_starter(starter), m_label(new QLabel(this)), m_product(new QComboBox(this)),
+      m_starter(starter), m_label(new QLabel(this)), m_product(new CProductBox(this)),
       m_chinese(new QCheckBox(this)), m_english(new QCheckBox(this)), m_ok(new QPushButton(this)),
       m_cancel(new QPushButton(this)) {
     m_showError = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
@@ -41,6 +78,7 @@ CSelectProductDlg::CSelectProductDlg(radio::CIniFile& profile, std::string launc
     m_ok->setGeometry(units.Rect(35, 77, 32, 14));
     m_cancel->setGeometry(units.Rect(106, 77, 32, 14));
     m_product->setGeometry(units.Rect(87, 47, 61, 12));
+    m_product->setItemDelegate(new CProductDelegate(m_product));
     m_label->setGeometry(units.Rect(19, 48, 48, 9));
     m_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_chinese->setGeometry(units.Rect(34, 23, 45, 11));
