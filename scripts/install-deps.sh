@@ -12,7 +12,7 @@ PACKAGES=(
   xvfb xauth xdotool
   fonts-wqy-microhei fonts-liberation2
   fp-utils libchm-dev
-  poppler-utils
+  poppler-utils desktop-file-utils
   "$@"
 )
 

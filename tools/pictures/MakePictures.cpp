@@ -1,8 +1,11 @@
 // Writes the pictures that sit beside the programs: "title.ico" (the
 // program icon) and "background.bmp" (the main window's background tile),
-// both drawn by the programs' own picture code.
+// both drawn by the programs' own picture code. With --icons, the program
+// icon at each of its drawn sizes as "radio-clone-suite-SIZE.png" instead,
+// for the desktop's icon theme.
 //
 //   make_pictures DIRECTORY
+//   make_pictures --icons DIRECTORY
 
 #include "AtomicFile.h"
 #include "Pictures.h"
@@ -13,6 +16,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -39,14 +43,24 @@ bool Write(const QImage& image, const QString& path, const char* format) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_pictures DIRECTORY\n");
+    const bool icons = argc == 3 && std::string_view(argv[1]) == "--icons";
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: make_pictures [--icons] DIRECTORY\n");
         return 2;
     }
     // Drawing text and gradients needs a GUI application, not a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QString directory = QString::fromLocal8Bit(argv[1]) + QStringLiteral("/");
+    const QString directory = QString::fromLocal8Bit(argv[argc - 1]) + QStringLiteral("/");
+    if (icons) {
+        for (const int size : radio::kTitleIconSizes) {
+            const QString name = QStringLiteral("radio-clone-suite-%1.png").arg(size);
+            if (!Write(radio::TitleIconImage(size), directory + name, "png")) {
+                return 1;
+            }
+        }
+        return 0;
+    }
     // A 24-bit tile, as the programs' own bitmap.
     const QImage tile = radio::BackgroundTile().convertToFormat(QImage::Format_RGB888);
     const bool ok =

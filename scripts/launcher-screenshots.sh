@@ -1,0 +1,187 @@
+#!/usr/bin/env bash
+# Usage: scripts/launcher-screenshots.sh [OUTDIR]   (default: docs/screenshots)
+#
+# Screenshots of ProductLauncher's dialog, once with Language=English in its
+# Program.ini and once with Language=Chinese: launcher-en.png and
+# launcher-zh.png. Each runs under its own Xvfb, from a copy of the bin
+# folder and with an empty home, and is stopped without pressing OK, so no
+# programmer is started and no real profile is used or changed.
+# BUILD_DIR picks the build folder (default: build/ in the repository).
+set -euo pipefail
+
+case "${1:-}" in
+  -h | --help)
+    sed -n 2p "$0"
+    exit 0
+    ;;
+esac
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${BUILD_DIR:-$here/build}"
+outdir="${1:-$here/docs/screenshots}"
+screen_size=800x600
+window_timeout=15
+
+die() {
+  echo "launcher-screenshots.sh: $*" >&2
+  exit 1
+}
+
+# ImageMagick's import takes the pictures.
+bash "$here/scripts/install-deps.sh" imagemagick
+if [ ! -x "$build/bin/ProductLauncher" ]; then
+  echo "No ProductLauncher in $build/bin yet: building." >&2
+  BUILD_DIR="$build" bash "$here/scripts/build.sh" ProductLauncher
+fi
+[ -x "$build/bin/ProductLauncher" ] || die "$build/bin/ProductLauncher is missing after the build"
+[ -f "$build/bin/Program.ini" ] || die "$build/bin/Program.ini is missing after the build"
+
+mkdir -p "$outdir"
+outdir="$(cd "$outdir" && pwd)"
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/launcher-screenshots.XXXXXX")"
+xvfb_pid=""
+app_pid=""
+
+stop() {
+  local pid=$1
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null || return 0
+  # A program that ignores the polite signal would keep the run waiting.
+  for _ in $(seq 20); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -9 "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+
+cleanup() {
+  stop "$app_pid"
+  app_pid=""
+  stop "$xvfb_pid"
+  xvfb_pid=""
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# Sets Language= in the [Setup] section of a profile, every other line
+# written back untouched, line ends included (as scripts/screenshots.sh).
+set_language() {
+  local file=$1 language=$2
+  LC_ALL=C awk -v lang="$language" '
+    function ending(line) { return line ~ /\r$/ ? "\r" : "" }
+    function header(line) { return line ~ /^[ \t]*\[.*\][ \t\r]*$/ }
+    {
+      if (NR == 1) eol = ending($0)
+      if (header($0)) {
+        if (in_setup && !done) { print "Language=" lang eol; done = 1 }
+        in_setup = tolower($0) ~ /^[ \t]*\[setup\][ \t\r]*$/
+        print
+        next
+      }
+      if (in_setup && tolower($0) ~ /^[ \t]*language[ \t]*=/) {
+        print "Language=" lang ending($0)
+        done = 1
+        next
+      }
+      print
+    }
+    END {
+      if (in_setup && !done) { print "Language=" lang eol; done = 1 }
+      if (!done) { print "[Setup]" eol; print "Language=" lang eol }
+    }
+  ' "$file" >"$file.new"
+  mv "$file.new" "$file"
+}
+
+# Starts an Xvfb on a display no one uses; sets display and xvfb_pid.
+start_xvfb() {
+  local log=$1 fd_file=$2
+  : >"$fd_file"
+  # -displayfd lets the server pick a free display and tell which.
+  # -noreset keeps the server up between the two runs' clients.
+  Xvfb -displayfd 3 -screen 0 "${screen_size}x24" -nolisten tcp -noreset 3>"$fd_file" >"$log" 2>&1 &
+  xvfb_pid=$!
+  display=""
+  for _ in $(seq 50); do
+    display="$(tr -dc '0-9' <"$fd_file")"
+    [ -n "$display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ -z "$display" ]; then
+    cat "$log" >&2
+    die "Xvfb did not start"
+  fi
+  display=":$display"
+}
+
+# Sets dialog to the launcher's window once it is mapped; gives up after
+# window_timeout seconds, or at once when the launcher has quit.
+wait_for_dialog() {
+  local waited=0
+  dialog=""
+  while [ "$waited" -lt $((window_timeout * 10)) ]; do
+    if ! kill -0 "$app_pid" 2>/dev/null; then
+      cat "$run/launcher.log" >&2
+      die "ProductLauncher ($language) quit before showing its dialog"
+    fi
+    dialog="$(DISPLAY="$display" xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null |
+      head -n 1 || true)"
+    [ -n "$dialog" ] && return 0
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  cat "$run/launcher.log" >&2
+  die "ProductLauncher ($language): no dialog within ${window_timeout}s"
+}
+
+# Takes the dialog alone once two pictures a moment apart agree, that is
+# once it has painted all of itself.
+shoot_dialog() {
+  local out=$1 previous="$run/previous.png" waited=0
+  local grab=(import -display "$display" -window "$dialog" -strip
+    -define png:compression-level=9)
+  "${grab[@]}" "png:$previous" || die "screenshot of ProductLauncher ($language) failed"
+  while :; do
+    sleep 0.2
+    "${grab[@]}" "png:$out" || die "screenshot of ProductLauncher ($language) failed"
+    cmp -s "$previous" "$out" && break
+    waited=$((waited + 1))
+    [ "$waited" -lt 15 ] || break
+    mv "$out" "$previous"
+  done
+  echo "$language: $out ($(DISPLAY="$display" xdotool getwindowname "$dialog" 2>/dev/null))" >&2
+}
+
+shoot() {
+  local language=$1 suffix=$2
+  local run="$work/$language"
+  mkdir -p "$run/home" "$run/config" "$run/runtime"
+  chmod 700 "$run/runtime"
+  cp -a "$build/bin/." "$run/bin/"
+  set_language "$run/bin/Program.ini" "$language"
+
+  local display="" dialog=""
+  start_xvfb "$run/xvfb.log" "$run/display"
+  (
+    cd "$run"
+    unset WAYLAND_DISPLAY SESSION_MANAGER
+    export DISPLAY="$display" HOME="$run/home" XDG_CONFIG_HOME="$run/config"
+    export XDG_RUNTIME_DIR="$run/runtime" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
+    exec "$run/bin/ProductLauncher"
+  ) >"$run/launcher.log" 2>&1 &
+  app_pid=$!
+  wait_for_dialog
+  shoot_dialog "$outdir/launcher-$suffix.png"
+  # Stopped, not answered: OK would start a programmer.
+  stop "$app_pid"
+  app_pid=""
+  stop "$xvfb_pid"
+  xvfb_pid=""
+}
+
+shoot English en
+shoot Chinese zh
