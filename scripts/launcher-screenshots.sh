@@ -27,6 +27,10 @@ die() {
   exit 1
 }
 
+# Stopping programs, profile languages and the Xvfb.
+# shellcheck source=scripts/xvfb-lib.sh
+source "$here/scripts/xvfb-lib.sh"
+
 # ImageMagick's import takes the pictures.
 bash "$here/scripts/install-deps.sh" imagemagick
 if [ ! -x "$build/bin/ProductLauncher" ]; then
@@ -43,18 +47,6 @@ work="$(mktemp -d "${TMPDIR:-/tmp}/launcher-screenshots.XXXXXX")"
 xvfb_pid=""
 app_pid=""
 
-stop() {
-  local pid=$1
-  [ -n "$pid" ] || return 0
-  kill "$pid" 2>/dev/null || return 0
-  # A program that ignores the polite signal would keep the run waiting.
-  for _ in $(seq 20); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -9 "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
 
 cleanup() {
   stop "$app_pid"
@@ -66,57 +58,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Sets Language= in the [Setup] section of a profile, every other line
-# written back untouched, line ends included (as scripts/screenshots.sh).
-set_language() {
-  local file=$1 language=$2
-  LC_ALL=C awk -v lang="$language" '
-    function ending(line) { return line ~ /\r$/ ? "\r" : "" }
-    function header(line) { return line ~ /^[ \t]*\[.*\][ \t\r]*$/ }
-    {
-      if (NR == 1) eol = ending($0)
-      if (header($0)) {
-        if (in_setup && !done) { print "Language=" lang eol; done = 1 }
-        in_setup = tolower($0) ~ /^[ \t]*\[setup\][ \t\r]*$/
-        print
-        next
-      }
-      if (in_setup && tolower($0) ~ /^[ \t]*language[ \t]*=/) {
-        print "Language=" lang ending($0)
-        done = 1
-        next
-      }
-      print
-    }
-    END {
-      if (in_setup && !done) { print "Language=" lang eol; done = 1 }
-      if (!done) { print "[Setup]" eol; print "Language=" lang eol }
-    }
-  ' "$file" >"$file.new"
-  mv "$file.new" "$file"
-}
 
-# Starts an Xvfb on a display no one uses; sets display and xvfb_pid.
-start_xvfb() {
-  local log=$1 fd_file=$2
-  : >"$fd_file"
-  # -displayfd lets the server pick a free display and tell which.
-  # -noreset keeps the server up between the two runs' clients.
-  Xvfb -displayfd 3 -screen 0 "${screen_size}x24" -nolisten tcp -noreset 3>"$fd_file" >"$log" 2>&1 &
-  xvfb_pid=$!
-  display=""
-  for _ in $(seq 50); do
-    display="$(tr -dc '0-9' <"$fd_file")"
-    [ -n "$display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if [ -z "$display" ]; then
-    cat "$log" >&2
-    die "Xvfb did not start"
-  fi
-  display=":$display"
-}
 
 # Sets dialog to the launcher's window once it is mapped; gives up after
 # window_timeout seconds, or at once when the launcher has quit.

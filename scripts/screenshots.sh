@@ -31,6 +31,10 @@ die() {
   exit 1
 }
 
+# Stopping programs, profile languages and the Xvfb.
+# shellcheck source=scripts/xvfb-lib.sh
+source "$here/scripts/xvfb-lib.sh"
+
 # ImageMagick's import takes the pictures; xwininfo tells a dropped menu
 # from a dialog.
 bash "$here/scripts/install-deps.sh" imagemagick x11-utils
@@ -56,18 +60,6 @@ work="$(mktemp -d "${TMPDIR:-/tmp}/screenshots.XXXXXX")"
 xvfb_pid=""
 app_pid=""
 
-stop() {
-  local pid=$1
-  [ -n "$pid" ] || return 0
-  kill "$pid" 2>/dev/null || return 0
-  # A program that ignores the polite signal would keep the run waiting.
-  for _ in $(seq 20); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -9 "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
 
 cleanup() {
   stop "$app_pid"
@@ -79,60 +71,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Sets Language= in the [Setup] section of a profile. The file may be UTF-8
-# or GBK; a GBK trail byte is never a newline, so every line still starts
-# with its own first byte and matching whole ASCII lines byte by byte is
-# safe. All other lines are written back untouched, line ends included.
-set_language() {
-  local file=$1 language=$2
-  LC_ALL=C awk -v lang="$language" '
-    function ending(line) { return line ~ /\r$/ ? "\r" : "" }
-    function header(line) { return line ~ /^[ \t]*\[.*\][ \t\r]*$/ }
-    {
-      if (NR == 1) eol = ending($0)
-      if (header($0)) {
-        if (in_setup && !done) { print "Language=" lang eol; done = 1 }
-        in_setup = tolower($0) ~ /^[ \t]*\[setup\][ \t\r]*$/
-        print
-        next
-      }
-      if (in_setup && tolower($0) ~ /^[ \t]*language[ \t]*=/) {
-        print "Language=" lang ending($0)
-        done = 1
-        next
-      }
-      print
-    }
-    END {
-      if (in_setup && !done) { print "Language=" lang eol; done = 1 }
-      if (!done) { print "[Setup]" eol; print "Language=" lang eol }
-    }
-  ' "$file" >"$file.new"
-  mv "$file.new" "$file"
-}
 
-# Starts an Xvfb on a display no one uses; sets display and xvfb_pid.
-start_xvfb() {
-  local log=$1 fd_file=$2
-  : >"$fd_file"
-  # -displayfd lets the server pick a free display and tell which.
-  # -noreset: a server that resets when its last client leaves would turn
-  # away the next program, started right after the one before quit.
-  Xvfb -displayfd 3 -screen 0 "${screen_size}x24" -nolisten tcp -noreset 3>"$fd_file" >"$log" 2>&1 &
-  xvfb_pid=$!
-  display=""
-  for _ in $(seq 50); do
-    display="$(tr -dc '0-9' <"$fd_file")"
-    [ -n "$display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if [ -z "$display" ]; then
-    cat "$log" >&2
-    die "Xvfb did not start"
-  fi
-  display=":$display"
-}
 
 # The windows of the running program that are mapped, one id a line.
 shown_windows() {
