@@ -182,7 +182,13 @@ std::optional<std::string> GbkToUtf8(std::string_view gbk) {
 std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
     if (!IsValidUtf8(utf8))
         return std::nullopt;
-    return EncodeGbk(utf8);
+    std::optional<std::string> gbk = EncodeGbk(utf8);
+    // Some converters drop characters they consider ignorable (tag
+    // characters, say) instead of refusing them: what does not come back
+    // whole was not converted.
+    if (gbk && DecodeGbk(*gbk, false) != std::optional<std::string>(utf8))
+        return std::nullopt;
+    return gbk;
 }
 
 bool IsValidUtf8(std::string_view bytes) {

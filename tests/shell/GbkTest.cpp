@@ -36,6 +36,8 @@ TEST(Gbk, RefusesWhatItCannotConvert) {
                            "b"));                // never a GBK byte
     EXPECT_FALSE(Utf8ToGbk("\xCE\xDE"));         // GBK bytes are not UTF-8
     EXPECT_FALSE(Utf8ToGbk("\xF0\x9F\x98\x80")); // U+1F600 has no GBK form
+    // A tag character some converters drop silently: refused, not lost.
+    EXPECT_FALSE(Utf8ToGbk("B6\xF3\xA0\x80\xB3"));
 }
 
 TEST(Gbk, Utf8Validation) {
