@@ -27,6 +27,8 @@
 #define IDH_CHANNEL_INFO        32787
 #define IDH_OPTIONAL_FEATURES   32788
 #define IDH_LANGUAGE            32799
+#define IDH_FILE_EXPORT_PDF     32800
+#define IDH_COPY_CHANNELS_FROM  32801
 
 /* Channel table: the grid and its cell editors */
 #define IDH_GRID                1000

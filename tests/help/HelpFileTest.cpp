@@ -225,5 +225,7 @@ static_assert(IDH_FILE_NEW == cmd::kFileNew && IDH_FILE_OPEN == cmd::kFileOpen &
                   IDH_CONTROL_BAR == cmd::kControlBar && IDH_SCAN_INFO == cmd::kScanInfo &&
                   IDH_PRODUCT_INFO == cmd::kProductInformation &&
                   IDH_CHANNEL_INFO == cmd::kChannelInformation &&
-                  IDH_OPTIONAL_FEATURES == cmd::kOptionalFeatures && IDH_LANGUAGE == cmd::kLanguage,
+                  IDH_OPTIONAL_FEATURES == cmd::kOptionalFeatures &&
+                  IDH_LANGUAGE == cmd::kLanguage && IDH_FILE_EXPORT_PDF == cmd::kFileExportPdf &&
+                  IDH_COPY_CHANNELS_FROM == cmd::kCopyChannelsFrom,
               "a help context number differs from its command id");
