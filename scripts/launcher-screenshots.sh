@@ -27,7 +27,8 @@ die() {
   exit 1
 }
 
-# Stopping programs, profile languages and the Xvfb.
+app_name=ProductLauncher
+# Stopping programs, profile languages, the Xvfb and dialog pictures.
 # shellcheck source=scripts/xvfb-lib.sh
 source "$here/scripts/xvfb-lib.sh"
 
@@ -80,23 +81,6 @@ wait_for_dialog() {
   die "ProductLauncher ($language): no dialog within ${window_timeout}s"
 }
 
-# Takes the dialog alone once two pictures a moment apart agree, that is
-# once it has painted all of itself.
-shoot_dialog() {
-  local out=$1 previous="$run/previous.png" waited=0
-  local grab=(import -display "$display" -window "$dialog" -strip
-    -define png:compression-level=9)
-  "${grab[@]}" "png:$previous" || die "screenshot of ProductLauncher ($language) failed"
-  while :; do
-    sleep 0.2
-    "${grab[@]}" "png:$out" || die "screenshot of ProductLauncher ($language) failed"
-    cmp -s "$previous" "$out" && break
-    waited=$((waited + 1))
-    [ "$waited" -lt 15 ] || break
-    mv "$out" "$previous"
-  done
-  echo "$language: $out ($(DISPLAY="$display" xdotool getwindowname "$dialog" 2>/dev/null))" >&2
-}
 
 shoot() {
   local language=$1 suffix=$2

@@ -195,23 +195,6 @@ open_dialog() {
   dialog=$found
 }
 
-# Takes the dialog alone once two pictures a moment apart agree, that is
-# once it has painted all of itself.
-shoot_dialog() {
-  local out=$1 previous="$run/previous.png" waited=0
-  local grab=(import -display "$display" -window "$dialog" -strip
-    -define png:compression-level=9)
-  "${grab[@]}" "png:$previous" || die "screenshot of $app_name ($language) failed"
-  while :; do
-    sleep 0.2
-    "${grab[@]}" "png:$out" || die "screenshot of $app_name ($language) failed"
-    cmp -s "$previous" "$out" && break
-    waited=$((waited + 1))
-    [ "$waited" -lt 15 ] || break
-    mv "$out" "$previous"
-  done
-  echo "$language: $out ($(DISPLAY="$display" xdotool getwindowname "$dialog" 2>/dev/null))" >&2
-}
 
 close_dialog() {
   DISPLAY="$display" xdotool windowfocus --sync "$dialog" key Escape

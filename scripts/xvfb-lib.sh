@@ -1,5 +1,5 @@
 # Shared by the screenshot scripts: stopping a program, setting a profile's
-# language, and an Xvfb of their own. Sourced by them; they set screen_size
+# language, an Xvfb of their own and a picture of a dialog. Sourced by them; they set screen_size
 # and define die.
 
 stop() {
@@ -68,4 +68,23 @@ start_xvfb() {
     die "Xvfb did not start"
   fi
   display=":$display"
+}
+
+# Takes the dialog alone once two pictures a moment apart agree, that is
+# once it has painted all of itself. Uses display, dialog, run, language
+# and app_name of the caller.
+shoot_dialog() {
+  local out=$1 previous="$run/previous.png" waited=0
+  local grab=(import -display "$display" -window "$dialog" -strip
+    -define png:compression-level=9)
+  "${grab[@]}" "png:$previous" || die "screenshot of $app_name ($language) failed"
+  while :; do
+    sleep 0.2
+    "${grab[@]}" "png:$out" || die "screenshot of $app_name ($language) failed"
+    cmp -s "$previous" "$out" && break
+    waited=$((waited + 1))
+    [ "$waited" -lt 15 ] || break
+    mv "$out" "$previous"
+  done
+  echo "$language: $out ($(DISPLAY="$display" xdotool getwindowname "$dialog" 2>/dev/null))" >&2
 }
