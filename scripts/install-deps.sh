@@ -33,5 +33,8 @@ if [ "$(id -u)" -ne 0 ]; then
   SUDO="sudo"
 fi
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Builds started side by side install at the same time; apt waits for the
+# other one's lock instead of failing.
+lock=(-o DPkg::Lock::Timeout=900)
+$SUDO apt-get "${lock[@]}" update -qq
+$SUDO apt-get "${lock[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
