@@ -2,12 +2,29 @@
 
 #include "CellCheck.h"
 #include "ChannelGrid.h"
+#include "Utf8.h"
+
+#include <algorithm>
 
 namespace radio {
 
 bool ParseCsv(std::string_view text, CsvRows& rows, std::string& error) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         text.remove_prefix(3);
+    }
+    // A table saved in another encoding, or a file that is no table at all,
+    // is refused as a whole rather than cell by cell with garbled texts.
+    const auto lineOf = [&](std::size_t at) {
+        return std::to_string(1 +
+                              std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
+    };
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+        error = "line " + lineOf(nul) + ": a NUL byte; this is not a text table";
+        return false;
+    }
+    if (const std::size_t bad = FirstInvalidUtf8(text); bad != std::string_view::npos) {
+        error = "line " + lineOf(bad) + ": not UTF-8 text (save the table as CSV in UTF-8)";
+        return false;
     }
     CsvRows out;
     std::vector<std::string> row;

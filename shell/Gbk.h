@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "Utf8.h"
+
 namespace radio {
 
 // The UTF-8 form of GBK bytes; nullopt when the bytes are not valid GBK.
@@ -17,10 +19,6 @@ std::optional<std::string> GbkToUtf8(std::string_view gbk);
 // The GBK bytes of UTF-8 text; nullopt when the text is not valid UTF-8 or
 // holds a character that GBK cannot represent.
 std::optional<std::string> Utf8ToGbk(std::string_view utf8);
-
-// True when the bytes are well-formed UTF-8 (no overlong forms, no
-// surrogates, nothing beyond U+10FFFF).
-bool IsValidUtf8(std::string_view bytes);
 
 // Text of a profile value for display: the bytes themselves when they are
 // valid UTF-8, else their GBK decoding; bytes that are neither become U+FFFD.
