@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -99,6 +103,32 @@ TEST_F(HelpWindowTest, MissingFileIsReportedAndLaterFileWorks) {
     ASSERT_TRUE(window.OpenFile(QString::fromStdString(BuiltHelpFile("enHelp.chm"))));
     window.ShowContext(2128);
     EXPECT_EQ(PlainText(window), page);
+}
+
+TEST_F(HelpWindowTest, DamagedFilesGiveAPageOrAMessageNeverACrash) {
+    std::ifstream in(BuiltHelpFile("enHelp.chm"), std::ios::binary);
+    const std::string whole{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_GT(whole.size(), 4096u);
+    const auto path = std::filesystem::temp_directory_path() / "help_window_damaged.chm";
+    std::vector<std::string> damaged = {whole.substr(0, 96), whole.substr(0, whole.size() / 2),
+                                        whole.substr(0, whole.size() - 1)};
+    for (std::size_t at : {std::size_t{0x60}, whole.size() / 3, whole.size() / 2}) {
+        std::string flipped = whole;
+        for (std::size_t k = at; k < at + 64 && k < flipped.size(); ++k)
+            flipped[k] = static_cast<char>(~flipped[k]);
+        damaged.push_back(flipped);
+    }
+    for (const std::string& bytes : damaged) {
+        std::ofstream(path, std::ios::binary) << bytes;
+        CHelpWindow window;
+        if (window.OpenFile(QString::fromStdString(path.string()))) {
+            window.ShowContext(2128);
+            window.ShowContents();
+        }
+        // Either a topic, the contents or a message saying what is wrong.
+        EXPECT_FALSE(PlainText(window).trimmed().isEmpty()) << bytes.size();
+    }
+    std::filesystem::remove(path);
 }
 
 TEST_F(HelpWindowTest, ServiceGivesTheContextNumberToItsSink) {
