@@ -12,12 +12,12 @@ if [[ $# -gt 0 && "$1" =~ ^[0-9]+$ ]]; then
   SECONDS_PER_TARGET="$1"
   shift
 fi
-ALL=(fuzz_ini fuzz_dat fuzz_csv fuzz_cells fuzz_gbk fuzz_clone)
+ALL=(fuzz_ini fuzz_dat fuzz_csv fuzz_cells fuzz_gbk fuzz_clone fuzz_help)
 TARGETS=("$@")
 [[ ${#TARGETS[@]} -eq 0 ]] && TARGETS=("${ALL[@]}")
 
 if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
-  bash "$ROOT/scripts/install-deps.sh" clang libclang-rt-14-dev
+  bash "$ROOT/scripts/install-deps.sh" clang libclang-rt-14-dev libchm-dev
 fi
 
 CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DRADIO_BUILD_GUI=OFF \
@@ -44,8 +44,11 @@ for t in "${TARGETS[@]}"; do
       found=$((found + 1))
     fi
   fi
-  # The .dat seeds are whole images, larger than libFuzzer's default length.
-  "$bin" -max_total_time="$SECONDS_PER_TARGET" -max_len=9000 -timeout=10 -rss_limit_mb=2048 \
+  # The .dat seeds are whole images, larger than libFuzzer's default length;
+  # the help file seed is a whole compiled help file.
+  max_len=9000
+  [[ $t == fuzz_help ]] && max_len=32768
+  "$bin" -max_total_time="$SECONDS_PER_TARGET" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$out/artifacts/" "$out/corpus" \
     >"$out/fuzz.log" 2>&1 || true
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$out/fuzz.log" | tail -1)

@@ -46,6 +46,34 @@ std::optional<std::string> RetrieveObject(chmFile* file, const std::string& path
     return bytes;
 }
 
+// chmlib sizes its decompression buffer by the block length of the reset
+// table, unchecked, so a damaged table would make it allocate gigabytes on
+// the first page read. LZX blocks of compiled help are 32 KB; anything over
+// the largest LZX window means a damaged file.
+bool ResetTableIsSane(chmFile* file) {
+    static const std::string kResetTable =
+        "::DataSpace/Storage/MSCompressed/Transform/"
+        "{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable";
+    chmUnitInfo info{};
+    if (chm_resolve_object(file, kResetTable.c_str(), &info) != CHM_RESOLVE_SUCCESS ||
+        info.space != CHM_UNCOMPRESSED) {
+        return true; // chmlib then reads no compressed content at all
+    }
+    constexpr std::uint64_t kBlockLengthAt = 0x20;
+    constexpr std::uint64_t kMaxBlockLength = 1u << 21;
+    if (info.length < kBlockLengthAt + 8) {
+        return false;
+    }
+    const auto table = RetrieveObject(file, kResetTable);
+    if (!table) {
+        return false;
+    }
+    const std::uint64_t blockLength =
+        ReadLe32(*table, kBlockLengthAt) |
+        static_cast<std::uint64_t>(ReadLe32(*table, kBlockLengthAt + 4)) << 32;
+    return blockLength > 0 && blockLength <= kMaxBlockLength;
+}
+
 bool IsContentPath(const char* path) {
     // Internal objects start with '#', '$' or "::"; directories end with '/'.
     const std::size_t n = std::strlen(path);
@@ -184,6 +212,10 @@ bool CHelpFile::Open(const std::string& path) {
     Close();
     chmFile* file = chm_open(path.c_str());
     if (file == nullptr) {
+        return false;
+    }
+    if (!ResetTableIsSane(file)) {
+        chm_close(file);
         return false;
     }
     m_file = file;
