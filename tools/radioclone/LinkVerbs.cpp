@@ -314,13 +314,17 @@ int VerbSimulate(const std::vector<std::string>& args, const CliContext& cli) {
         "  --link PATH    also make the symbolic link PATH to the device\n"
         "  --line-rate    pace every byte as on a 9600 baud line\n"
         "  --fault F      misbehave: never-answer, no-ident-ack, short-reply:K,\n"
-        "                 silence-from:K, hang-up:K (K counts blocks from 0)\n",
+        "                 silence-from:K, hang-up:K (K counts blocks from 0), or\n"
+        "                 flip-byte:A (the byte written to address A is kept with its\n"
+        "                 lowest bit flipped); after any of them @N strikes in session\n"
+        "                 N only, @N- in session N and after (sessions count from 1);\n"
+        "                 --fault may be given more than once\n",
         {{"--model", true},
          {"--image", true},
          {"--save", true},
          {"--link", true},
          {"--line-rate", false},
-         {"--fault", true}},
+         {"--fault", true, true}},
         0};
     int status = kExitOk;
     const std::optional<VerbArgs> verb = ParseVerb(args, kSpec, cli, status);
@@ -336,8 +340,12 @@ int VerbSimulate(const std::vector<std::string>& args, const CliContext& cli) {
     options.savePath = p.Value("--save");
     options.linkPath = p.Value("--link");
     std::string error;
-    if (p.Has("--fault") && !radio::sim::ParseFault(p.Value("--fault"), options.fault, error)) {
-        return Fail(cli, error, kExitUsage);
+    for (const std::string& text : p.Values("--fault")) {
+        radio::sim::Fault fault;
+        if (!radio::sim::ParseFault(text, fault, error)) {
+            return Fail(cli, error, kExitUsage);
+        }
+        options.faults.push_back(fault);
     }
     radio::Image memory = radio::MakeDefaultImage(*v);
     if (p.Has("--image") && !radio::LoadDat(*v, p.Value("--image"), memory, error)) {
