@@ -136,6 +136,7 @@ ProductOutcome ApplyProductSelection(const CProductCatalogue& catalogue, ISettin
     ProductOutcome outcome;
     outcome.title = ProductTitle(catalogue.TitleName(), catalogue.TypeText(type), bandText, lang);
     outcome.limits = BandLimitsOf(bandText);
+    outcome.bandText = bandText;
     return outcome;
 }
 
@@ -163,6 +164,7 @@ ProductOutcome CommitProductChoice(const CProductCatalogue& catalogue, ISettings
     ProductOutcome outcome;
     outcome.title = ProductTitle(catalogue.TitleName(), typeText, bandText, Language::English);
     outcome.limits = BandLimitsOf(bandText);
+    outcome.bandText = bandText;
     WriteStoredSelection(
         store, catalogue.SettingsKey(),
         {static_cast<std::uint32_t>(typeSelection), static_cast<std::uint32_t>(bandSelection)});

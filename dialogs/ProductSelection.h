@@ -67,6 +67,7 @@ void WriteStoredSelection(ISettingsStore& store, const std::string& key, Product
 struct ProductOutcome {
     std::string title;
     BandLimits limits;
+    std::string bandText; // the band the limits come from, as the catalogue gives it
 };
 
 // The step that ends every refresh of the grid: a fresh document takes the

@@ -32,6 +32,7 @@ void CloneTransfer::Run(const std::string& portName, bool write, Image& image) {
         return;
     }
     m_port->Configure();
+    m_host.BeginTransfer(write, (write ? m_variant.writePlan : m_variant.readPlan).Pairs());
 
     if (Handshake() == Step::Stop) {
         return;
@@ -82,19 +83,13 @@ void CloneTransfer::Run(const std::string& portName, bool write, Image& image) {
 }
 
 CloneTransfer::Step CloneTransfer::Handshake() {
-    const std::size_t wakeUpLength = wire::WakeUpLength(m_variant.wrenHandshake);
     int attempt = 1;
     for (;;) {
         if (PollCancel(6, true) == Step::Stop) {
             return Step::Stop;
         }
         m_port->PurgeAll();
-        // Byte by byte, dropping whatever the radio said to the bytes before.
-        for (std::size_t i = 0; i < wakeUpLength; ++i) {
-            m_waiter.WaitMs(2);
-            m_port->PurgeBuffers();
-            SendByte(wire::kWakeUp[i]);
-        }
+        SendWakeUp();
 
         if (!WakeUpAnswered()) {
             m_waiter.WaitMs(2);
@@ -135,6 +130,40 @@ CloneTransfer::Step CloneTransfer::Handshake() {
         }
         attempt = 1;
     }
+}
+
+void CloneTransfer::SendWakeUp() {
+    // Byte by byte, dropping whatever the radio said to the bytes before.
+    const std::size_t length = wire::WakeUpLength(m_variant.wrenHandshake);
+    for (std::size_t i = 0; i < length; ++i) {
+        m_waiter.WaitMs(2);
+        m_port->PurgeBuffers();
+        SendByte(wire::kWakeUp[i]);
+    }
+}
+
+bool CloneTransfer::Probe(const std::string& portName) {
+    m_result = TransferResult{};
+    std::string reason;
+    m_port = m_opener.Open(portName, reason);
+    if (!m_port) {
+        m_result.detail = reason;
+        m_result.message = LinkMessage::PortOpenFailed;
+        return false;
+    }
+    m_port->Configure();
+    m_port->PurgeAll();
+    SendWakeUp();
+    std::uint8_t byte = 0;
+    std::size_t got = 0;
+    // Unlike the handshake, a silent line is no answer even for ProgramLark.
+    bool answered = m_port->Read(&byte, 1, got) && got == 1;
+    if (answered && m_variant.wrenHandshake && byte != wire::kAck) {
+        answered = ReadAck();
+    }
+    Finish(answered ? TransferOutcome::Completed : TransferOutcome::Failed,
+           LinkMessage::CommunicationError);
+    return answered;
 }
 
 bool CloneTransfer::WakeUpAnswered() {

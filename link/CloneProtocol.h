@@ -67,6 +67,11 @@ public:
     // One transfer from start to end; see the top of this file.
     void Run(const std::string& portName, bool write, Image& image);
 
+    // Opens the port, sends the wake-up, reads the answer and closes the
+    // port: true when a radio answered (ProgramLark: any byte; the Wren
+    // family: 0x06 in the next 1 or 2 bytes). Shows no message.
+    bool Probe(const std::string& portName);
+
     // How the last Run ended.
     const TransferResult& Result() const { return m_result; }
 
@@ -80,6 +85,7 @@ private:
     enum class Step { Continue, Stop };
 
     Step Handshake();
+    void SendWakeUp();
     bool WakeUpAnswered();
     Step PollCancel(int pumps, bool waitAfterEach);
     bool ReadBlock(std::uint16_t address, Image& into);

@@ -20,6 +20,9 @@ class ITransferHost {
 public:
     virtual ~ITransferHost() = default;
 
+    // A transfer starts (a write with backup and read-back runs three):
+    // `pairs` block pairs in the given direction. The progress bar's range.
+    virtual void BeginTransfer(bool /*write*/, int /*pairs*/) {}
     // One block pair done: step the progress bar by one and show the count.
     virtual void StepProgress(int pairsDone) = 0;
     // Take and dispatch one pending event of the user interface, if any.

@@ -151,6 +151,35 @@ ProfilePlaces ProfilePlaces::For(const std::string& programDirectory) {
     return places;
 }
 
+std::string SuiteDataDirectory() {
+    constexpr const char* kSuite = "radio-clone-suite";
+#ifndef _WIN32
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    if (data != nullptr && *data == '/') {
+        return std::string(data) + "/" + kSuite;
+    }
+    if (home != nullptr && *home != '\0') {
+        return std::string(home) + "/.local/share/" + kSuite;
+    }
+#else
+    const char* local = std::getenv("LOCALAPPDATA");
+    if (local != nullptr && *local != '\0') {
+        return std::string(local) + "\\" + kSuite;
+    }
+#endif
+    return {};
+}
+
+std::string DefaultBackupFolder() {
+    const std::string data = SuiteDataDirectory();
+#ifdef _WIN32
+    return data.empty() ? data : data + "\\backups";
+#else
+    return data.empty() ? data : data + "/backups";
+#endif
+}
+
 bool CIniFile::OpenInProgramDir(const std::string& argv0, const std::string& fileName) {
     return OpenInProgramDir(argv0, fileName, ProfilePlaces::For(ProgramDirectoryOf(argv0)));
 }

@@ -31,6 +31,14 @@ struct ProfilePlaces {
     static ProfilePlaces For(const std::string& programDirectory);
 };
 
+// The user's data folder of the suite ($XDG_DATA_HOME, else ~/.local/share,
+// followed by "radio-clone-suite"; %LOCALAPPDATA% on Windows); "" when the
+// user has none.
+std::string SuiteDataDirectory();
+// Where a write's backups go unless the user chooses another folder: the
+// "backups" folder in SuiteDataDirectory(); "" when there is none.
+std::string DefaultBackupFolder();
+
 class CIniFile {
 public:
     CIniFile() = default;

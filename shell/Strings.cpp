@@ -31,6 +31,23 @@ constexpr std::array kStrings = {
     StringEntry{ids::kOffStep, QT_TRANSLATE_NOOP("Strings", "Error data Value, please input "
                                                             "according the step value(6.25K/5k).")},
     StringEntry{ids::kCaution, QT_TRANSLATE_NOOP("Strings", "Caution")},
+    StringEntry{ids::kBackupFolderUnusable,
+                QT_TRANSLATE_NOOP("Strings", "Cannot keep a backup in %1: %2. Nothing was "
+                                             "written to the radio.")},
+    StringEntry{ids::kBackupReadFailed,
+                QT_TRANSLATE_NOOP("Strings", "The radio could not be read for the backup, so "
+                                             "nothing was written to it.")},
+    StringEntry{ids::kBackupSaveFailed,
+                QT_TRANSLATE_NOOP("Strings", "The backup could not be saved: %1. Nothing was "
+                                             "written to the radio.")},
+    StringEntry{ids::kReadBackFailed,
+                QT_TRANSLATE_NOOP("Strings", "The radio was written, but reading it back for "
+                                             "the verify failed: the write is not verified.")},
+    StringEntry{ids::kVerifyMismatch,
+                QT_TRANSLATE_NOOP("Strings", "Verify failed: %1 bytes in the radio differ from "
+                                             "the image written, the first at address %2.")},
+    StringEntry{ids::kBackupSaved, QT_TRANSLATE_NOOP("Strings", "Backup saved as %1.")},
+    StringEntry{ids::kWrittenAndVerified, QT_TRANSLATE_NOOP("Strings", "Written and verified.")},
 };
 
 constexpr std::array<int, kStrings.size()> kIds = [] {

@@ -443,5 +443,33 @@ Copy Channels From</source>
         <source>Caution</source>
         <translation>注意</translation>
     </message>
+    <message>
+        <source>Cannot keep a backup in %1: %2. Nothing was written to the radio.</source>
+        <translation>无法在 %1 中保存备份：%2。没有向电台写入任何数据。</translation>
+    </message>
+    <message>
+        <source>The radio could not be read for the backup, so nothing was written to it.</source>
+        <translation>无法读取电台数据进行备份，因此没有向电台写入任何数据。</translation>
+    </message>
+    <message>
+        <source>The backup could not be saved: %1. Nothing was written to the radio.</source>
+        <translation>无法保存备份：%1。没有向电台写入任何数据。</translation>
+    </message>
+    <message>
+        <source>The radio was written, but reading it back for the verify failed: the write is not verified.</source>
+        <translation>电台已写入，但校验时回读失败：写入未经校验。</translation>
+    </message>
+    <message>
+        <source>Verify failed: %1 bytes in the radio differ from the image written, the first at address %2.</source>
+        <translation>校验失败：电台中有 %1 个字节与写入的数据不同，第一个位于地址 %2。</translation>
+    </message>
+    <message>
+        <source>Backup saved as %1.</source>
+        <translation>备份已保存为 %1。</translation>
+    </message>
+    <message>
+        <source>Written and verified.</source>
+        <translation>已写入并校验。</translation>
+    </message>
 </context>
 </TS>

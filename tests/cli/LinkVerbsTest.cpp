@@ -46,7 +46,7 @@ protected:
     }
     void StartSim(const radio::ModelVariant& v, radio::Image memory, radio::sim::Fault fault = {}) {
         radio::sim::SimulatorOptions options;
-        options.fault = fault;
+        options.faults = {fault};
         std::string error;
         ASSERT_TRUE(sim.Start(v, std::move(memory), options, error)) << error;
     }

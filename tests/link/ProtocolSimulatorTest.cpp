@@ -184,7 +184,7 @@ TEST(ProtocolOnPty, HangUpMidReadIsAnInterruptAndTheNextSessionIsServed) {
     sim::RadioSimulator simulator;
     std::string error;
     sim::SimulatorOptions options;
-    options.fault = {sim::FaultKind::HangUpAt, 3};
+    options.faults = {{sim::FaultKind::HangUpAt, 3}};
     ASSERT_TRUE(simulator.Start(v, PatternImage(v.imageSize), options, error)) << error;
     const std::string firstDevice = simulator.DevicePath();
 
@@ -214,7 +214,7 @@ TEST(ProtocolOnPty, UnacknowledgedIdentificationAsksAndCancelClosesThePort) {
     sim::RadioSimulator simulator;
     std::string error;
     sim::SimulatorOptions options;
-    options.fault = {sim::FaultKind::NoIdentAck};
+    options.faults = {{sim::FaultKind::NoIdentAck}};
     ASSERT_TRUE(simulator.Start(v, PatternImage(v.imageSize), options, error)) << error;
 
     Image image = MakeDefaultImage(v);

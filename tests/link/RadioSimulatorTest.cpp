@@ -109,6 +109,38 @@ TEST(RadioEngine, FaultsByName) {
     EXPECT_EQ(f.kind, FaultKind::NoIdentAck); // untouched by the failures
 }
 
+TEST(RadioEngine, FaultsStrikeInTheSessionsNamed) {
+    Fault f;
+    std::string error;
+    ASSERT_TRUE(sim::ParseFault("flip-byte:0x1FC5@2-", f, error)) << error;
+    EXPECT_EQ(f.kind, FaultKind::FlipByteAt);
+    EXPECT_EQ(f.block, 0x1FC5);
+    EXPECT_EQ(f.firstSession, 2);
+    EXPECT_EQ(f.lastSession, 0);
+    EXPECT_EQ(sim::FaultName(f), "flip-byte:8133@2-");
+    ASSERT_TRUE(sim::ParseFault("never-answer@3", f, error));
+    EXPECT_EQ(f.firstSession, 3);
+    EXPECT_EQ(f.lastSession, 3);
+    for (const char* bad : {"never-answer@", "never-answer@0", "never-answer@x", "flip-byte:0x"}) {
+        EXPECT_FALSE(sim::ParseFault(bad, f, error)) << bad;
+    }
+
+    // The radio keeps the flipped byte only in the sessions named.
+    const ModelVariant& v = VariantFor(Model::Wren);
+    RadioEngine radio(v, Image(static_cast<std::size_t>(v.imageSize), 0x00),
+                      Fault{FaultKind::FlipByteAt, 0x0A, 2, 2});
+    const auto writeBlock = [&radio](std::uint8_t value) {
+        radio.StartSession();
+        Handshake(radio);
+        Feed(radio,
+             {'W', 0x00, 0x08, 0x08, value, value, value, value, value, value, value, value});
+        return radio.Memory()[0x0A];
+    };
+    EXPECT_EQ(writeBlock(0x40), 0x40);
+    EXPECT_EQ(writeBlock(0x40), 0x41);
+    EXPECT_EQ(writeBlock(0x40), 0x40);
+}
+
 // A host driven by hand over the pty.
 class RawHost {
 public:

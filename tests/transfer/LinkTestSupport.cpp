@@ -78,10 +78,12 @@ bool LinkTest::StartWithRadio(radio::Model model, const radio::Image& memory,
     }
     radio::sim::SimulatorOptions options;
     std::string error;
-    if (!fault.empty() && !radio::sim::ParseFault(fault, options.fault, error)) {
+    radio::sim::Fault parsed;
+    if (!fault.empty() && !radio::sim::ParseFault(fault, parsed, error)) {
         ADD_FAILURE() << error;
         return false;
     }
+    options.faults = {parsed};
     if (!m_sim.Start(radio::VariantFor(model), memory, options, error)) {
         ADD_FAILURE() << error;
         return false;

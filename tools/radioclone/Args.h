@@ -20,13 +20,17 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-// What a run of the tool works with: its output streams and the folder in
+// What a run of the tool works with: its output streams, the folder in
 // which the programmers' profiles are looked for (the tool's own; empty: the
-// current directory).
+// current directory), and the user's answers to its questions: the input
+// stream, and the descriptor it reads from when that is a terminal (-1 when
+// it is not; then nothing is asked).
 struct CliContext {
     std::ostream& out;
     std::ostream& err;
     std::string programDirectory;
+    std::istream* in = nullptr;
+    int terminalFd = -1;
 };
 
 struct OptionSpec {

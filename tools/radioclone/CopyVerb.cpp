@@ -1,55 +1,15 @@
 // radioclone copy: a customer's channels moved from one programmer's image
 // into another's, with an account of what the new radio cannot hold.
+#include "Product.h"
 #include "Verbs.h"
 
-#include <AtomicFile.h>
 #include <ChannelCopy.h>
-#include <IniFile.h>
 #include <MemoryImage.h>
-#include <ProductSelection.h>
-#include <SettingsStore.h>
 
-#include <filesystem>
 #include <optional>
 #include <ostream>
 
 namespace radioclone {
-
-namespace {
-
-// The programmer's shipped profile: beside the tool when installed, else in
-// the source tree it was built from.
-std::optional<std::string> ShippedProfile(const radio::ModelVariant& v, const CliContext& cli) {
-    std::vector<std::filesystem::path> places;
-    if (!cli.programDirectory.empty()) {
-        places.emplace_back(std::filesystem::path(cli.programDirectory) / v.profileFile);
-    }
-#ifdef RADIOCLONE_SHIPPED_PROFILES
-    places.emplace_back(std::filesystem::path(RADIOCLONE_SHIPPED_PROFILES) / v.profileFile);
-#endif
-    for (const std::filesystem::path& place : places) {
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(place, ec)) {
-            return place.string();
-        }
-    }
-    return std::nullopt;
-}
-
-bool ParseIndex(const ParsedArgs& p, const char* name, int& value) {
-    if (!p.Has(name)) {
-        return true;
-    }
-    const std::string text = p.Value(name);
-    if (text.empty() || text.size() > 3 ||
-        text.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
-    }
-    value = std::stoi(text);
-    return true;
-}
-
-} // namespace
 
 int VerbCopy(const std::vector<std::string>& args, const CliContext& cli) {
     static const VerbSpec kSpec{
@@ -89,11 +49,6 @@ int VerbCopy(const std::vector<std::string>& args, const CliContext& cli) {
         return FailUsage(cli, "copy needs -o OUT.dat", kSpec.usage);
     }
     const bool hasDest = p.positional.size() == 2;
-    int type = 0;
-    int band = 0;
-    if (!ParseIndex(p, "--type", type) || !ParseIndex(p, "--band", band)) {
-        return FailUsage(cli, "--type and --band take an index: 0, 1, 2, ...", kSpec.usage);
-    }
 
     std::string error;
     radio::Image source;
@@ -106,48 +61,14 @@ int VerbCopy(const std::vector<std::string>& args, const CliContext& cli) {
     }
 
     // The target's product, and its band as Product Information computes it.
-    const std::optional<std::string> profilePath = ShippedProfile(to, cli);
-    if (!profilePath) {
-        return Fail(cli,
-                    "the shipped profile " + std::string(to.profileFile) +
-                        " (its product catalogue) was not found beside radioclone",
-                    kExitUsage);
+    int productStatus = kExitOk;
+    const std::optional<radio::ProductBand> band =
+        ProductFromArgs(to, p, !hasDest, target, kSpec.usage, cli, productStatus);
+    if (!band) {
+        return productStatus;
     }
-    radio::CIniFile profile;
-    profile.Open(*profilePath);
-    const radio::CProductCatalogue catalogue(profile, "English");
-    const auto ix = [](std::size_t i) { return static_cast<int>(i); };
-    if (!hasDest || p.Has("--type") || p.Has("--band")) {
-        if (hasDest && !p.Has("--type")) {
-            type = target[static_cast<std::size_t>(to.typeOffset)];
-        }
-        const std::vector<std::string> types = catalogue.Types();
-        if (type >= ix(types.size())) {
-            return FailUsage(cli,
-                             "--type " + std::to_string(type) + ": " + std::string(to.programName) +
-                                 "'s catalogue has " + std::to_string(types.size()) + " types",
-                             kSpec.usage);
-        }
-        const std::vector<std::string> bands = catalogue.Bands(type);
-        if (band >= ix(bands.size())) {
-            return FailUsage(cli,
-                             "--band " + std::to_string(band) + ": type \"" + types[type] +
-                                 "\" has " + std::to_string(bands.size()) + " bands",
-                             kSpec.usage);
-        }
-        target[static_cast<std::size_t>(to.typeOffset)] = static_cast<std::uint8_t>(type);
-        target[static_cast<std::size_t>(to.bandOffset)] = static_cast<std::uint8_t>(band);
-    }
-    radio::CMemorySettingsStore store;
-    const radio::ProductOutcome product = radio::ApplyProductSelection(
-        catalogue, store, false, radio::Language::English, target, to.typeOffset, to.bandOffset);
-
-    const std::vector<std::string> bands =
-        catalogue.Bands(target[static_cast<std::size_t>(to.typeOffset)]);
-    const std::size_t bandIndex = target[static_cast<std::size_t>(to.bandOffset)];
     const radio::CopyReport report =
-        radio::CopyChannels(*from, source, to, target, product.limits,
-                            bandIndex < bands.size() ? bands[bandIndex] : "");
+        radio::CopyChannels(*from, source, to, target, band->limits, band->text);
     if (!radio::StoreDat(p.Value("-o"), target, error)) {
         return Fail(cli, error, kExitUsage);
     }

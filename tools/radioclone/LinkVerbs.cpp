@@ -5,18 +5,22 @@
 #include <IniFile.h>
 #include <MemoryImage.h>
 #include <PortNames.h>
+#include <RadioWriter.h>
 #include <Strings.h>
 #include <SystemWaiter.h>
 
 #ifndef _WIN32
 #include <RadioSimulator.h>
+#include <poll.h>
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <istream>
 #include <ostream>
 #include <thread>
 
@@ -24,20 +28,30 @@ namespace radioclone {
 
 namespace {
 
-std::atomic<bool> g_interrupted{false};
+// Ctrl+C (and SIGTERM) count here. A transfer polls the count like the
+// dialog's Cancel, so the port is closed between block pairs; a row of
+// radios (--repeat) lets the first one end the row after the current radio
+// and only a second one cancel the transfer. The one after that ends the
+// program at once.
+std::atomic<int> g_interrupts{0};
+std::atomic<int> g_cancelAt{1};
 
 extern "C" void OnInterrupt(int) {
-    g_interrupted = true;
-    // A second Ctrl+C ends the program at once.
-    std::signal(SIGINT, SIG_DFL);
+    if (++g_interrupts >= g_cancelAt) {
+        std::signal(SIGINT, SIG_DFL);
+    }
 }
 
-// Ctrl+C (and SIGTERM) set a flag that the transfer polls like the
-// dialog's Cancel, so the port is closed and nothing is written.
+bool Interrupted() {
+    return g_interrupts > 0;
+}
+
 class InterruptGuard {
 public:
-    InterruptGuard() {
-        g_interrupted = false;
+    // `cancelAt`: the Ctrl+C that cancels a running transfer.
+    explicit InterruptGuard(int cancelAt = 1) {
+        g_interrupts = 0;
+        g_cancelAt = cancelAt;
         m_oldInt = std::signal(SIGINT, OnInterrupt);
         m_oldTerm = std::signal(SIGTERM, OnInterrupt);
     }
@@ -45,6 +59,8 @@ public:
         std::signal(SIGINT, m_oldInt);
         std::signal(SIGTERM, m_oldTerm);
     }
+    InterruptGuard(const InterruptGuard&) = delete;
+    InterruptGuard& operator=(const InterruptGuard&) = delete;
 
 private:
     void (*m_oldInt)(int);
@@ -63,23 +79,28 @@ bool StderrIsTerminal() {
 // text, the Retry/Cancel question answered by the --retries budget.
 class CliHost final : public radio::ITransferHost {
 public:
-    CliHost(std::ostream& err, int pairs, int retries)
-        : m_err(err), m_pairs(pairs), m_retries(retries), m_bar(StderrIsTerminal()) {}
+    CliHost(std::ostream& err, int retries)
+        : m_err(err), m_retries(retries), m_bar(StderrIsTerminal()) {}
 
+    void BeginTransfer(bool write, int pairs) override {
+        EndBar();
+        m_pairs = pairs;
+        m_direction = write ? "write" : "read";
+    }
     void StepProgress(int pairsDone) override {
         if (!m_bar) {
             return;
         }
         constexpr int kWidth = 40;
-        const int filled = m_pairs > 0 ? pairsDone * kWidth / m_pairs : kWidth;
+        const int filled = m_pairs > 0 ? std::min(pairsDone * kWidth / m_pairs, kWidth) : kWidth;
         m_err << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
               << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] " << pairsDone
-              << "/" << m_pairs;
+              << "/" << m_pairs << " " << m_direction;
         m_err.flush();
         m_barShown = true;
     }
     void PumpOneEvent() override {}
-    bool CancelRequested() override { return g_interrupted; }
+    bool CancelRequested() override { return g_interrupts >= g_cancelAt; }
     void ShowMessage(radio::LinkMessage id, const char* detail) override {
         EndBar();
         m_err << "radioclone: " << Text(static_cast<int>(id)) << "\n";
@@ -90,7 +111,7 @@ public:
     bool AskRetry() override {
         EndBar();
         m_err << "radioclone: " << Text(radio::ids::kCommunicationError) << "\n";
-        if (m_retries > 0 && !g_interrupted) {
+        if (m_retries > 0 && !CancelRequested()) {
             --m_retries;
             m_err << "radioclone: retrying (" << m_retries << " more after this)\n";
             return true;
@@ -110,7 +131,8 @@ private:
     static std::string_view Text(int id) { return radio::LoadResString(id); }
 
     std::ostream& m_err;
-    int m_pairs;
+    int m_pairs = 0;
+    const char* m_direction = "";
     int m_retries;
     bool m_bar;
     bool m_barShown = false;
@@ -155,6 +177,96 @@ int ExitFor(const radio::TransferResult& r) {
     return kExitFailure;
 }
 
+// What the user is told of a write that did not succeed: the writer's
+// message, with the link's reason after it when a transfer failed.
+std::string FailureText(const radio::WriteReport& r) {
+    if (r.outcome == radio::TransferOutcome::Cancelled) {
+        return r.written || r.failure == radio::WriteFailure::ReadBack
+                   ? "cancelled during the read-back; the write is not verified"
+               : r.failure == radio::WriteFailure::BackupRead
+                   ? "cancelled during the backup; nothing was written to the radio"
+                   : "cancelled; the radio may hold a partial write";
+    }
+    std::string link;
+    if (r.transfer.outcome == radio::TransferOutcome::Failed &&
+        r.failure != radio::WriteFailure::Mismatch &&
+        r.failure != radio::WriteFailure::BackupSave) {
+        link = radio::LoadResString(static_cast<int>(r.transfer.message));
+        if (!r.transfer.detail.empty()) {
+            link += " (" + r.transfer.detail + ")";
+        }
+    }
+    if (r.messageId == 0) {
+        return link;
+    }
+    const std::string own =
+        radio::FillMessageArgs(radio::LoadResString(r.messageId), r.messageArgs);
+    return link.empty() ? own : own + " " + link;
+}
+
+// How a row of radios waits for the next one: at a terminal the user says
+// (Enter or q); without one the port is watched until a radio answers.
+class NextRadio {
+public:
+    NextRadio(const CliContext& cli, radio::RadioWriter& writer, std::string port)
+        : m_cli(cli), m_writer(writer), m_port(std::move(port)) {}
+
+    // False when the row ends here.
+    bool Wait() {
+        if (Interrupted()) {
+            return false;
+        }
+        return m_cli.terminalFd >= 0 && m_cli.in != nullptr ? Ask() : Watch();
+    }
+
+private:
+    bool Ask() {
+        m_cli.out << "Connect the next radio and press Enter (q to stop): ";
+        m_cli.out.flush();
+        std::istream& in = *m_cli.in;
+        // Ctrl+C must end the wait too, so the line is awaited in steps.
+        while (in.rdbuf()->in_avail() <= 0 && !Interrupted()) {
+#ifndef _WIN32
+            pollfd p{m_cli.terminalFd, POLLIN, 0};
+            if (::poll(&p, 1, 100) > 0) {
+                break;
+            }
+#else
+            break;
+#endif
+        }
+        if (Interrupted()) {
+            m_cli.out << "\n";
+            return false;
+        }
+        std::string line;
+        if (!std::getline(in, line)) {
+            m_cli.out << "\n";
+            return false;
+        }
+        return !(line == "q" || line == "Q");
+    }
+
+    bool Watch() {
+        m_cli.out << "Waiting for the next radio on " << m_port << " (Ctrl+C ends)\n";
+        m_cli.out.flush();
+        radio::SystemWaiter waiter;
+        while (!Interrupted()) {
+            if (m_writer.RadioAnswers(m_port)) {
+                return true;
+            }
+            // A silent radio already took the read's time-out; a port that
+            // is not there (a cable being changed) gets a pause instead.
+            waiter.WaitMs(250);
+        }
+        return false;
+    }
+
+    const CliContext& m_cli;
+    radio::RadioWriter& m_writer;
+    std::string m_port;
+};
+
 int Transfer(const std::vector<std::string>& args, const CliContext& cli, bool write) {
     static const VerbSpec kReadSpec{
         "usage: radioclone read --model M --port PORT -o FILE.dat [--retries N]\n"
@@ -168,12 +280,29 @@ int Transfer(const std::vector<std::string>& args, const CliContext& cli, bool w
         0};
     static const VerbSpec kWriteSpec{
         "usage: radioclone write --model M --port PORT FILE.dat [--retries N]\n"
+        "                        [--verify] [--backup DIR] [--repeat]\n"
         "Writes the image of FILE.dat into the radio, as the file holds it.\n"
-        "  --model M    lark, wren, wren-v2 or wren-v3\n"
-        "  --port PORT  com1..com4 (see 'radioclone ports') or a device path\n"
-        "  --retries N  answer Retry N times when the radio does not answer (default 0)\n"
-        "Ctrl+C cancels between blocks.\n",
-        kReadSpec.options, 1};
+        "  --model M     lark, wren, wren-v2 or wren-v3\n"
+        "  --port PORT   com1..com4 (see 'radioclone ports') or a device path\n"
+        "  --retries N   answer Retry N times when the radio does not answer (default 0)\n"
+        "  --verify      read the radio back and compare what was written; a difference\n"
+        "                (first address, number of bytes) fails the write\n"
+        "  --backup DIR  first read the radio into DIR/<program>-<date>-<time>.dat; when\n"
+        "                that fails, nothing is written\n"
+        "  --repeat      one radio after another: after each, Enter goes on and q stops\n"
+        "                (without a terminal: the next radio to answer is written);\n"
+        "                a summary of written, verified and failed radios ends it\n"
+        "The backup and the read-back move the read plan only (not ProgramLark's\n"
+        "0x3C0-0x3FF). Ctrl+C cancels between blocks; with --repeat the first Ctrl+C\n"
+        "ends the row after the current radio and a second cancels between blocks.\n",
+        {{"--model", true},
+         {"--port", true},
+         {"-o", true},
+         {"--retries", true},
+         {"--verify", false},
+         {"--backup", true},
+         {"--repeat", false}},
+        1};
     const VerbSpec& verbSpec = write ? kWriteSpec : kReadSpec;
     int status = kExitOk;
     const std::optional<VerbArgs> verb = ParseVerb(args, verbSpec, cli, status);
@@ -197,6 +326,9 @@ int Transfer(const std::vector<std::string>& args, const CliContext& cli, bool w
     if (write && p.Has("-o")) {
         return FailUsage(cli, "write takes no -o", verbSpec.usage);
     }
+    if (write && p.Has("--backup") && p.Value("--backup").empty()) {
+        return FailUsage(cli, "--backup needs a folder", verbSpec.usage);
+    }
 
     if (!write) {
         // Find out now, not after a whole transfer, that the file cannot go there.
@@ -216,28 +348,103 @@ int Transfer(const std::vector<std::string>& args, const CliContext& cli, bool w
     if (write && !radio::LoadDat(v, p.positional[0], image, error)) {
         return Fail(cli, error);
     }
-    const radio::TransferPlan& plan = write ? v.writePlan : v.readPlan;
-    CliHost host(cli.err, plan.Pairs(), retries);
     radio::SystemPortOpener opener(ProfileLookup(v, cli));
     radio::SystemWaiter waiter;
-    radio::CloneTransfer transfer(v, opener, waiter, host);
+
+    if (!write) {
+        CliHost host(cli.err, retries);
+        radio::CloneTransfer transfer(v, opener, waiter, host);
+        {
+            InterruptGuard guard;
+            transfer.Run(port, false, image);
+        }
+        host.EndBar();
+        const radio::TransferResult& result = transfer.Result();
+        if (result.outcome == radio::TransferOutcome::Cancelled) {
+            Fail(cli, "cancelled; nothing was written");
+        }
+        if (result.outcome != radio::TransferOutcome::Completed) {
+            return ExitFor(result);
+        }
+        return radio::StoreDat(output, image, error) ? kExitOk : Fail(cli, error);
+    }
+
+    radio::WriteOptions options;
+    options.verify = p.Has("--verify");
+    options.backupFolder = p.Value("--backup");
+    const bool repeat = p.Has("--repeat");
+    const bool report = repeat || options.verify || !options.backupFolder.empty();
+
+    // Prints what became of one radio; "Radio N: " before it in a row.
+    const auto tell = [&](const radio::WriteReport& r, const std::string& prefix) {
+        if (!r.backupPath.empty()) {
+            cli.out << prefix
+                    << radio::FillMessageArgs(radio::LoadResString(radio::ids::kBackupSaved),
+                                              {r.backupPath})
+                    << "\n";
+        }
+        if (r.Succeeded()) {
+            if (report) {
+                cli.out << prefix
+                        << (r.verified ? radio::LoadResString(radio::ids::kWrittenAndVerified)
+                                       : "Written.")
+                        << "\n";
+            }
+        } else {
+            Fail(cli, prefix + FailureText(r));
+        }
+        cli.out.flush();
+    };
+
+    if (!repeat) {
+        CliHost host(cli.err, retries);
+        radio::RadioWriter writer(v, opener, waiter, host);
+        radio::WriteReport r;
+        {
+            InterruptGuard guard;
+            r = writer.Write(port, image, options);
+        }
+        host.EndBar();
+        tell(r, "");
+        return r.outcome == radio::TransferOutcome::Cancelled ? 130
+               : r.Succeeded()                                ? kExitOk
+                                                              : kExitFailure;
+    }
+
+    radio::WriteTally tally;
+    bool cancelled = false;
     {
-        InterruptGuard guard;
-        transfer.Run(port, write, image);
+        InterruptGuard guard(2);
+        for (;;) {
+            const int number = tally.Radios() + 1;
+            CliHost host(cli.err, retries);
+            radio::RadioWriter writer(v, opener, waiter, host);
+            const radio::WriteReport r = writer.Write(port, image, options);
+            host.EndBar();
+            const std::string prefix = "Radio " + std::to_string(number) + ": ";
+            tell(r, prefix);
+            tally.Add(r, r.Succeeded() ? std::string() : FailureText(r));
+            if (r.outcome == radio::TransferOutcome::Cancelled) {
+                cancelled = true;
+                break;
+            }
+            NextRadio next(cli, writer, port);
+            if (!next.Wait()) {
+                break;
+            }
+        }
     }
-    host.EndBar();
-    const radio::TransferResult& result = transfer.Result();
-    if (result.outcome == radio::TransferOutcome::Cancelled) {
-        Fail(cli, std::string("cancelled; ") +
-                      (write ? "the radio may hold a partial write" : "nothing was written"));
+    cli.out << "Summary: " << tally.Radios() << (tally.Radios() == 1 ? " radio, " : " radios, ")
+            << tally.Written() << " written, " << tally.Verified() << " verified, "
+            << tally.Failed() << " failed\n";
+    for (const radio::WriteTally::Failure& f : tally.Failures()) {
+        cli.out << "  radio " << f.radio << ": " << f.message << "\n";
     }
-    if (result.outcome != radio::TransferOutcome::Completed) {
-        return ExitFor(result);
+    cli.out.flush();
+    if (cancelled) {
+        return 130;
     }
-    if (!write && !radio::StoreDat(output, image, error)) {
-        return Fail(cli, error);
-    }
-    return kExitOk;
+    return tally.Failed() == 0 ? kExitOk : kExitFailure;
 }
 
 } // namespace
@@ -314,13 +521,17 @@ int VerbSimulate(const std::vector<std::string>& args, const CliContext& cli) {
         "  --link PATH    also make the symbolic link PATH to the device\n"
         "  --line-rate    pace every byte as on a 9600 baud line\n"
         "  --fault F      misbehave: never-answer, no-ident-ack, short-reply:K,\n"
-        "                 silence-from:K, hang-up:K (K counts blocks from 0)\n",
+        "                 silence-from:K, hang-up:K (K counts blocks from 0), or\n"
+        "                 flip-byte:A (the byte written to address A is kept with its\n"
+        "                 lowest bit flipped); after any of them @N strikes in session\n"
+        "                 N only, @N- in session N and after (sessions count from 1);\n"
+        "                 --fault may be given more than once\n",
         {{"--model", true},
          {"--image", true},
          {"--save", true},
          {"--link", true},
          {"--line-rate", false},
-         {"--fault", true}},
+         {"--fault", true, true}},
         0};
     int status = kExitOk;
     const std::optional<VerbArgs> verb = ParseVerb(args, kSpec, cli, status);
@@ -336,8 +547,12 @@ int VerbSimulate(const std::vector<std::string>& args, const CliContext& cli) {
     options.savePath = p.Value("--save");
     options.linkPath = p.Value("--link");
     std::string error;
-    if (p.Has("--fault") && !radio::sim::ParseFault(p.Value("--fault"), options.fault, error)) {
-        return Fail(cli, error, kExitUsage);
+    for (const std::string& text : p.Values("--fault")) {
+        radio::sim::Fault fault;
+        if (!radio::sim::ParseFault(text, fault, error)) {
+            return Fail(cli, error, kExitUsage);
+        }
+        options.faults.push_back(fault);
     }
     radio::Image memory = radio::MakeDefaultImage(*v);
     if (p.Has("--image") && !radio::LoadDat(*v, p.Value("--image"), memory, error)) {
@@ -366,7 +581,7 @@ int VerbSimulate(const std::vector<std::string>& args, const CliContext& cli) {
     err << "Simulating " << v->programName << " on " << sim.DevicePath()
         << (options.linkPath.empty() ? "" : " (" + options.linkPath + ")") << "; Ctrl+C ends.\n";
     err.flush();
-    while (!g_interrupted && sim.ServeError().empty()) {
+    while (!Interrupted() && sim.ServeError().empty()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     const std::string serveError = sim.ServeError();

@@ -14,6 +14,8 @@ const std::vector<Verb>& Verbs() {
         {"options", "print or change the optional features of an image", VerbOptions},
         {"scan", "print or change ProgramLark's Scan Information", VerbScan},
         {"copy", "copy the channel table into another programmer's image", VerbCopy},
+        {"diff", "list the channels and options in which two images differ", VerbDiff},
+        {"check", "list what the product cannot hold of an image", VerbCheck},
 #ifdef RADIOCLONE_PRINT
         {"print", "write the printed report of an image as PDF", VerbPrint},
 #endif

@@ -27,6 +27,8 @@ int VerbImport(const std::vector<std::string>& args, const CliContext& cli);
 int VerbOptions(const std::vector<std::string>& args, const CliContext& cli);
 int VerbScan(const std::vector<std::string>& args, const CliContext& cli);
 int VerbCopy(const std::vector<std::string>& args, const CliContext& cli);
+int VerbDiff(const std::vector<std::string>& args, const CliContext& cli);
+int VerbCheck(const std::vector<std::string>& args, const CliContext& cli);
 int VerbRead(const std::vector<std::string>& args, const CliContext& cli);
 int VerbWrite(const std::vector<std::string>& args, const CliContext& cli);
 int VerbPorts(const std::vector<std::string>& args, const CliContext& cli);

@@ -1,5 +1,6 @@
 #include "RadioEngine.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace radio::sim {
@@ -26,13 +27,47 @@ constexpr FaultNameEntry kFaultNames[] = {
     {"short-reply", FaultKind::ShortReplyAt, true},
     {"silence-from", FaultKind::SilenceFrom, true},
     {"hang-up", FaultKind::HangUpAt, true},
+    {"flip-byte", FaultKind::FlipByteAt, true},
 };
 
 } // namespace
 
+namespace {
+
+// A whole number from 0: decimal, or hexadecimal after "0x".
+bool ParseNumber(std::string_view text, int& value) {
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text.remove_prefix(2);
+        base = 16;
+    }
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value, base);
+    return !text.empty() && ec == std::errc() && ptr == end && value >= 0;
+}
+
+// "@N" or "@N-" after a fault: the sessions it strikes in.
+bool ParseSessions(std::string_view text, Fault& fault) {
+    const bool open = !text.empty() && text.back() == '-';
+    if (open) {
+        text.remove_suffix(1);
+    }
+    int first = 0;
+    if (!ParseNumber(text, first) || first < 1) {
+        return false;
+    }
+    fault.firstSession = first;
+    fault.lastSession = open ? 0 : first;
+    return true;
+}
+
+} // namespace
+
 bool ParseFault(std::string_view text, Fault& fault, std::string& error) {
-    const std::size_t colon = text.find(':');
-    const std::string_view name = text.substr(0, colon);
+    const std::size_t at = text.find('@');
+    const std::string_view body = text.substr(0, at);
+    const std::size_t colon = body.find(':');
+    const std::string_view name = body.substr(0, colon);
     for (const FaultNameEntry& e : kFaultNames) {
         if (e.name != name) {
             continue;
@@ -40,42 +75,55 @@ bool ParseFault(std::string_view text, Fault& fault, std::string& error) {
         Fault parsed{e.kind, 0};
         if (e.takesBlock) {
             if (colon == std::string_view::npos) {
-                error = "fault \"" + std::string(name) + "\" needs a block number, as in \"" +
+                error = "fault \"" + std::string(name) + "\" needs a number, as in \"" +
                         std::string(name) + ":3\"";
                 return false;
             }
-            const std::string_view number = text.substr(colon + 1);
-            const char* end = number.data() + number.size();
-            auto [ptr, ec] = std::from_chars(number.data(), end, parsed.block);
-            if (ec != std::errc() || ptr != end || number.empty() || parsed.block < 0) {
-                error = "bad block number in fault \"" + std::string(text) +
-                        "\" (a whole number from 0)";
+            if (!ParseNumber(body.substr(colon + 1), parsed.block)) {
+                error = "bad number in fault \"" + std::string(text) +
+                        "\" (a whole number from 0, decimal or 0x hexadecimal)";
                 return false;
             }
         } else if (colon != std::string_view::npos) {
-            error = "fault \"" + std::string(name) + "\" takes no block number";
+            error = "fault \"" + std::string(name) + "\" takes no number";
+            return false;
+        }
+        if (at != std::string_view::npos && !ParseSessions(text.substr(at + 1), parsed)) {
+            error = "bad sessions in fault \"" + std::string(text) +
+                    "\" (\"@N\" for session N only, \"@N-\" for session N and after, N from 1)";
             return false;
         }
         fault = parsed;
         return true;
     }
     error = "unknown fault \"" + std::string(text) +
-            "\" (none, never-answer, no-ident-ack, short-reply:K, silence-from:K, hang-up:K)";
+            "\" (none, never-answer, no-ident-ack, short-reply:K, silence-from:K, hang-up:K, "
+            "flip-byte:A, each with an optional @N or @N-)";
     return false;
 }
 
 std::string FaultName(const Fault& fault) {
     for (const FaultNameEntry& e : kFaultNames) {
-        if (e.kind == fault.kind) {
-            return e.takesBlock ? std::string(e.name) + ":" + std::to_string(fault.block)
-                                : std::string(e.name);
+        if (e.kind != fault.kind) {
+            continue;
         }
+        std::string name(e.name);
+        if (e.takesBlock) {
+            name += ":" + std::to_string(fault.block);
+        }
+        if (fault.firstSession > 0) {
+            name += "@" + std::to_string(fault.firstSession) + (fault.lastSession == 0 ? "-" : "");
+        }
+        return name;
     }
     return "none";
 }
 
 RadioEngine::RadioEngine(const ModelVariant& variant, Image memory, Fault fault)
-    : m_variant(variant), m_memory(std::move(memory)), m_fault(fault) {
+    : RadioEngine(variant, std::move(memory), std::vector<Fault>{fault}) {}
+
+RadioEngine::RadioEngine(const ModelVariant& variant, Image memory, std::vector<Fault> faults)
+    : m_variant(variant), m_memory(std::move(memory)), m_faults(std::move(faults)) {
     m_memory.resize(static_cast<std::size_t>(m_variant.imageSize), 0xFF);
 }
 
@@ -83,10 +131,27 @@ void RadioEngine::StartSession() {
     m_state = State::Asleep;
     m_wakeUpMatched = 0;
     m_frameBytes = 0;
+    m_awake = false;
+    NextConversation();
+}
+
+void RadioEngine::NextConversation() {
+    ++m_session;
     m_blocks = 0;
     m_blocksRead = 0;
     m_blocksWritten = 0;
     m_silent = false;
+}
+
+const Fault* RadioEngine::Striking(FaultKind kind) const {
+    const int session = std::max(m_session, 1);
+    for (const Fault& f : m_faults) {
+        if (f.kind == kind && (f.firstSession == 0 || session >= f.firstSession) &&
+            (f.lastSession == 0 || session <= f.lastSession)) {
+            return &f;
+        }
+    }
+    return nullptr;
 }
 
 bool RadioEngine::AdvanceWakeUp(std::uint8_t byte) {
@@ -114,6 +179,11 @@ Reaction RadioEngine::Receive(std::uint8_t byte) {
     }
 
     if (AdvanceWakeUp(byte)) {
+        // A radio gone silent stays so until the port is opened anew.
+        if (m_awake && !m_silent) {
+            NextConversation();
+        }
+        m_awake = true;
         m_state = m_variant.wrenHandshake ? State::AwaitM : State::AwaitStx;
         return Say(ReplyKind::WakeUpAnswer, {kAck});
     }
@@ -132,7 +202,7 @@ Reaction RadioEngine::Receive(std::uint8_t byte) {
         break;
     case State::AwaitIdentAck:
         if (byte == kAck) {
-            if (m_fault.kind == FaultKind::NoIdentAck) {
+            if (Faulty(FaultKind::NoIdentAck)) {
                 m_state = State::Asleep;
                 break;
             }
@@ -162,15 +232,18 @@ Reaction RadioEngine::Receive(std::uint8_t byte) {
 Reaction RadioEngine::OnHeader() {
     const int block = m_blocks++;
     const std::size_t address = static_cast<std::size_t>(m_header[1]) << 8 | m_header[2];
-    const bool shortReply = m_fault.kind == FaultKind::ShortReplyAt && block == m_fault.block;
+    const Fault* shortFault = Striking(FaultKind::ShortReplyAt);
+    const Fault* hangUp = Striking(FaultKind::HangUpAt);
+    const Fault* silence = Striking(FaultKind::SilenceFrom);
+    const bool shortReply = shortFault != nullptr && block == shortFault->block;
 
-    if (m_fault.kind == FaultKind::HangUpAt && block == m_fault.block) {
+    if (hangUp != nullptr && block == hangUp->block) {
         m_state = State::Asleep;
         Reaction r;
         r.hangUp = true;
         return r;
     }
-    if (m_fault.kind == FaultKind::SilenceFrom && block >= m_fault.block) {
+    if (silence != nullptr && block >= silence->block) {
         m_silent = true;
     }
 
@@ -201,11 +274,16 @@ Reaction RadioEngine::OnData() {
     if (m_silent) {
         return {};
     }
+    const Fault* flip = Striking(FaultKind::FlipByteAt);
     for (std::size_t i = 0; i < m_data.size() && address + i < m_memory.size(); ++i) {
         m_memory[address + i] = m_data[i];
+        if (flip != nullptr && address + i == static_cast<std::size_t>(flip->block)) {
+            m_memory[address + i] ^= 0x01; // a cell that does not keep what it was given
+        }
     }
     ++m_blocksWritten;
-    if (m_fault.kind == FaultKind::ShortReplyAt && m_blocks - 1 == m_fault.block) {
+    const Fault* shortFault = Striking(FaultKind::ShortReplyAt);
+    if (shortFault != nullptr && m_blocks - 1 == shortFault->block) {
         return {};
     }
     return Say(ReplyKind::WriteAck, {kAck});
@@ -214,7 +292,7 @@ Reaction RadioEngine::OnData() {
 Reaction RadioEngine::Say(ReplyKind kind, std::vector<std::uint8_t> bytes) const {
     Reaction r;
     r.kind = kind;
-    if (!m_silent && m_fault.kind != FaultKind::NeverAnswer) {
+    if (!m_silent && !Faulty(FaultKind::NeverAnswer)) {
         r.bytes = std::move(bytes);
     }
     return r;

@@ -37,15 +37,23 @@ enum class FaultKind {
     ShortReplyAt, // block `block`: 11 bytes of a read reply, no write acknowledgement
     SilenceFrom,  // from block `block` on: nothing more in this session
     HangUpAt,     // block `block`: the line goes dead (the simulator drops the pty)
+    FlipByteAt,   // the byte written to address `block` is stored with its lowest bit flipped
 };
 
 struct Fault {
     FaultKind kind = FaultKind::None;
-    int block = 0; // counted from 0 over the blocks (headers) of a session
+    int block =
+        0; // counted from 0 over the blocks (headers) of a session; an address for FlipByteAt
+    // The sessions (from 1) the fault strikes in; 0 leaves that end open. A
+    // bench of radios in a row has one misbehave while the others do not.
+    int firstSession = 0;
+    int lastSession = 0;
 };
 
 // "none", "never-answer", "no-ident-ack", "short-reply:K", "silence-from:K",
-// "hang-up:K". False with a message for the user on anything else.
+// "hang-up:K", "flip-byte:A" (A decimal or 0x hexadecimal), each optionally
+// followed by "@N" (session N only) or "@N-" (session N and after). False
+// with a message for the user on anything else.
 bool ParseFault(std::string_view text, Fault& fault, std::string& error);
 std::string FaultName(const Fault& fault);
 
@@ -71,9 +79,14 @@ public:
                                                                  'A', 'D', 'I', 'O'};
 
     RadioEngine(const ModelVariant& variant, Image memory, Fault fault = {});
+    // Several faults, each in its own sessions (a row of radios, one failing).
+    RadioEngine(const ModelVariant& variant, Image memory, std::vector<Fault> faults);
 
     // The host opened the port anew: handshake from the start, blocks count
-    // from 0, a silence fault is lifted.
+    // from 0, a silence fault is lifted. A second wake-up answered in one
+    // session counts as a new session too: a host that closes and opens the
+    // port again at once may do so before the simulator notices, and the
+    // faults' session numbers must not depend on that.
     void StartSession();
     Reaction Receive(std::uint8_t byte);
 
@@ -87,18 +100,24 @@ private:
     enum class State { Asleep, AwaitM, AwaitStx, AwaitIdentAck, Ready, Header, Data };
 
     bool AdvanceWakeUp(std::uint8_t byte);
+    void NextConversation();
+    // The fault of that kind that strikes in this session, or nullptr.
+    const Fault* Striking(FaultKind kind) const;
+    bool Faulty(FaultKind kind) const { return Striking(kind) != nullptr; }
     Reaction OnHeader();
     Reaction OnData();
     Reaction Say(ReplyKind kind, std::vector<std::uint8_t> bytes) const;
 
     const ModelVariant& m_variant;
     Image m_memory;
-    Fault m_fault;
+    std::vector<Fault> m_faults;
     State m_state = State::Asleep;
     std::size_t m_wakeUpMatched = 0;
     std::array<std::uint8_t, 4> m_header{};
     std::array<std::uint8_t, 8> m_data{};
     std::size_t m_frameBytes = 0;
+    int m_session = 0;    // from 1; 0 until the first StartSession
+    bool m_awake = false; // a wake-up was answered in this session
     int m_blocks = 0;
     int m_blocksRead = 0;
     int m_blocksWritten = 0;

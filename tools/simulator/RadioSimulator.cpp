@@ -59,7 +59,7 @@ bool RadioSimulator::Start(const ModelVariant& variant, Image memory,
         return false;
     }
     m_options = options;
-    m_engine = std::make_unique<RadioEngine>(variant, std::move(memory), options.fault);
+    m_engine = std::make_unique<RadioEngine>(variant, std::move(memory), options.faults);
     m_engine->StartSession();
 
     if (pipe(m_stopPipe) != 0) {

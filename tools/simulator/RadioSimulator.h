@@ -48,9 +48,9 @@ inline constexpr std::chrono::nanoseconds kLineByteTime{1'041'667};
 
 struct SimulatorOptions {
     bool lineRate = false;
-    Fault fault;
-    std::string savePath; // .dat written after each session with written blocks
-    std::string linkPath; // symbolic link to the device, replaced if it is one
+    std::vector<Fault> faults; // each in its own sessions (Fault::firstSession)
+    std::string savePath;      // .dat written after each session with written blocks
+    std::string linkPath;      // symbolic link to the device, replaced if it is one
     // The host purges its input right after acknowledging the identification.
     // On a real line its drain covers the time the radio needs to answer; a
     // pty drains at once, so the answer waits this long (at least).
