@@ -3,6 +3,7 @@
 #include <chm_lib.h>
 
 #include <cstring>
+#include <fstream>
 
 namespace {
 
@@ -139,6 +140,114 @@ std::optional<std::string> SystemRecord(std::string_view system, std::uint16_t c
     return std::nullopt;
 }
 
+namespace {
+
+std::uint64_t ReadLe64(std::string_view bytes, std::size_t at) {
+    return ReadLe32(bytes, at) | static_cast<std::uint64_t>(ReadLe32(bytes, at + 4)) << 32;
+}
+
+// The directory's variable-length numbers: 7 bits a byte, high bit set on
+// all but the last.
+bool ReadEncInt(std::string_view chunk, std::size_t& at, std::size_t end, std::uint64_t& value) {
+    value = 0;
+    for (int bytes = 0; at < end && bytes < 10; ++bytes) {
+        const auto b = static_cast<unsigned char>(chunk[at++]);
+        value = (value << 7) | (b & 0x7Fu);
+        if ((b & 0x80u) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool ControlDataIsSafe(std::string_view file) {
+    constexpr std::string_view kControlData = "::DataSpace/Storage/MSCompressed/ControlData";
+    constexpr std::size_t kChunkHeader = 20;
+    constexpr std::uint64_t kMinControlData = 0x18;
+    if (file.size() < 0x58 || file.substr(0, 4) != "ITSF") {
+        return false;
+    }
+    const std::uint32_t version = ReadLe32(file, 4);
+    const std::uint64_t dirOffset = ReadLe64(file, 0x48);
+    const std::uint64_t dirLength = ReadLe64(file, 0x50);
+    if (dirOffset > file.size() || dirLength > file.size() - dirOffset || dirLength < 0x54) {
+        return false;
+    }
+    std::uint64_t dataOffset = dirOffset + dirLength;
+    if (version >= 3) {
+        if (file.size() < 0x60) {
+            return false;
+        }
+        dataOffset = ReadLe64(file, 0x58);
+    }
+    const std::string_view dir = file.substr(dirOffset, dirLength);
+    if (dir.substr(0, 4) != "ITSP") {
+        return false;
+    }
+    const std::uint32_t headerLength = ReadLe32(dir, 8);
+    const std::uint32_t chunkLength = ReadLe32(dir, 0x10);
+    if (chunkLength <= kChunkHeader || headerLength > dir.size()) {
+        return false;
+    }
+    for (std::size_t chunkAt = headerLength; chunkLength <= dir.size() - chunkAt;
+         chunkAt += chunkLength) {
+        const std::string_view chunk = dir.substr(chunkAt, chunkLength);
+        if (chunk.substr(0, 4) != "PMGL") {
+            continue;
+        }
+        const std::uint32_t freeSpace = ReadLe32(chunk, 4);
+        if (freeSpace > chunkLength - kChunkHeader) {
+            continue;
+        }
+        const std::size_t end = chunkLength - freeSpace;
+        std::size_t at = kChunkHeader;
+        while (at < end) {
+            std::uint64_t nameLength = 0, section = 0, offset = 0, length = 0;
+            if (!ReadEncInt(chunk, at, end, nameLength) || nameLength > end - at) {
+                break;
+            }
+            const std::string_view name = chunk.substr(at, nameLength);
+            at += nameLength;
+            if (!ReadEncInt(chunk, at, end, section) || !ReadEncInt(chunk, at, end, offset) ||
+                !ReadEncInt(chunk, at, end, length)) {
+                break;
+            }
+            if (!EqualsIgnoringCase(name, kControlData) || section != 0) {
+                continue; // in the compressed section chmlib leaves it alone
+            }
+            // chmlib divides by half the window size of what it read, read or not.
+            if (length < kMinControlData || length > 4096 || dataOffset > file.size() ||
+                offset > file.size() - dataOffset || length > file.size() - dataOffset - offset) {
+                return false;
+            }
+            const std::string_view data = file.substr(dataOffset + offset, length);
+            std::uint32_t window = ReadLe32(data, 16);
+            if (ReadLe32(data, 8) == 2) {
+                window *= 0x8000u;
+            }
+            if (window / 2 == 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 std::string NormalisePath(std::string_view path) {
     std::string text(path);
     for (char& c : text) {
@@ -210,6 +319,23 @@ void CHelpFile::Close() {
 
 bool CHelpFile::Open(const std::string& path) {
     Close();
+    // chmlib is handed only files whose headers it cannot trip over.
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary | std::ios::ate);
+        const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+        if (size < 0 || static_cast<std::uint64_t>(size) > kMaxObjectSize) {
+            return false;
+        }
+        bytes.resize(static_cast<std::size_t>(size));
+        in.seekg(0);
+        if (!in.read(bytes.data(), size)) {
+            return false;
+        }
+    }
+    if (!HelpFileDetail::ControlDataIsSafe(bytes)) {
+        return false;
+    }
     chmFile* file = chm_open(path.c_str());
     if (file == nullptr) {
         return false;

@@ -80,4 +80,11 @@ std::string NormalisePath(std::string_view path);
 std::optional<std::string> ResolveTopicName(std::string_view name,
                                             const std::function<bool(const std::string&)>& exists);
 
+// False when the file's LZX control data would make chmlib divide by zero
+// while opening it: chmlib goes on computing with the control data after it
+// found it unreadable or its window size zero. The file's directory is read
+// here on its own, every entry of that name in every listing chunk, and a
+// file whose headers cannot be followed is refused too.
+bool ControlDataIsSafe(std::string_view file);
+
 } // namespace HelpFileDetail

@@ -7,7 +7,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
+#include <string>
 
 using namespace HelpFileDetail;
 
@@ -107,6 +109,29 @@ TEST(HelpContextMap, TopicNamesResolveToStoredFiles) {
     EXPECT_EQ(ResolveTopicName("/work/missing.html", exists), std::nullopt);
     EXPECT_EQ(ResolveTopicName("", exists), std::nullopt);
     EXPECT_EQ(NormalisePath("../../en//a.html"), "/en/a.html");
+}
+
+TEST(HelpFileOpen, ControlDataThatWouldMakeChmlibDivideByZeroIsRefused) {
+    std::ifstream in(BuiltHelpFile("enHelp.chm"), std::ios::binary);
+    const std::string good{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_TRUE(HelpFileDetail::ControlDataIsSafe(good));
+    const std::size_t lzxc = good.find("LZXC");
+    ASSERT_NE(lzxc, std::string::npos);
+    // Window size 0, and 1 << 17 which the version 2 scaling wraps to 0.
+    for (std::uint32_t window : {0u, 1u << 17}) {
+        std::string bad = good;
+        for (int k = 0; k < 4; ++k)
+            bad[lzxc + 12 + k] = static_cast<char>(window >> (8 * k));
+        EXPECT_FALSE(HelpFileDetail::ControlDataIsSafe(bad)) << window;
+        const auto path = std::filesystem::temp_directory_path() / "help_tests_zero_window.chm";
+        std::ofstream(path, std::ios::binary) << bad;
+        CHelpFile help;
+        EXPECT_FALSE(help.Open(path.string()));
+        std::filesystem::remove(path);
+    }
+    // Headers that cannot be followed.
+    EXPECT_FALSE(HelpFileDetail::ControlDataIsSafe(good.substr(0, 0x60)));
+    EXPECT_FALSE(HelpFileDetail::ControlDataIsSafe(std::string(4096, '\0')));
 }
 
 TEST(HelpFileOpen, RefusesMissingAndForeignFiles) {
