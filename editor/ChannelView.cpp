@@ -325,10 +325,11 @@ void CChannelView::ShowPasteRefusals(const radio::PastePlan& plan, const radio::
         text = tr("Cells cannot be pasted into the column headings.");
         break;
     case radio::PasteBlock::FixedColumn:
-        text = tr("At a channel label only whole channels (%1 columns) can be pasted, but the "
-                  "clipboard holds %2 columns. Click the cell to paste into instead.")
-                   .arg(m_grid->Cols() - 1)
-                   .arg(width);
+        text =
+            tr("With whole channels selected, only whole channels (%1 columns) can be pasted, but "
+               "the clipboard holds %2 columns. Click the cell to paste into instead.")
+                .arg(m_grid->Cols() - 1)
+                .arg(width);
         break;
     case radio::PasteBlock::BeyondLastRow:
         text = tr("The clipboard holds %1 rows, but from channel %2 down the table has only %3. "

@@ -56,7 +56,7 @@ enum class PasteBlock {
     None,
     NothingToPaste,   // the text holds no cell
     FixedRow,         // the paste would start in the headings
-    FixedColumn,      // at a channel label, with less than whole channels
+    FixedColumn,      // at channel labels (whole rows), with less than whole channels
     BeyondLastRow,    // more rows than the table has from the start row down
     BeyondLastColumn, // more columns than the table has from the start column on
 };

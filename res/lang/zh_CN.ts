@@ -19,8 +19,8 @@
         <translation>不能把单元格粘贴到列标题中。</translation>
     </message>
     <message>
-        <source>At a channel label only whole channels (%1 columns) can be pasted, but the clipboard holds %2 columns. Click the cell to paste into instead.</source>
-        <translation>在信道标签处只能粘贴整个信道（%1 列），但剪贴板中有 %2 列。请改为点击要粘贴到的单元格。</translation>
+        <source>With whole channels selected, only whole channels (%1 columns) can be pasted, but the clipboard holds %2 columns. Click the cell to paste into instead.</source>
+        <translation>选中整个信道时，只能粘贴整个信道（%1 列），但剪贴板中有 %2 列。请改为点击要粘贴到的单元格。</translation>
     </message>
     <message>
         <source>The clipboard holds %1 rows, but from channel %2 down the table has only %3. Nothing was pasted.</source>

@@ -173,8 +173,8 @@ TEST_F(GridClipboardTest, AtARowLabelOnlyWholeChannelsGoIn) {
     EXPECT_EQ(RowTexts(6), Row(7, ""));
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text,
-              "At a channel label only whole channels (7 columns) can be pasted, but the "
-              "clipboard holds 2 columns. Click the cell to paste into instead.");
+              "With whole channels selected, only whole channels (7 columns) can be pasted, but "
+              "the clipboard holds 2 columns. Click the cell to paste into instead.");
 
     SetClipboard("145\t145\tNone\tNone\tLow\tLock\tNo\n");
     ClickRowLabel(6);
