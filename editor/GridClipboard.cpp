@@ -78,7 +78,7 @@ std::string Trimmed(std::string_view text) {
 
 // What a list or a name box of the column could have given for `text`, in
 // the grid's language; nullopt with the reason when nothing could.
-std::optional<std::string> AsTyped(const ModelVariant& variant, const GridColumn& column,
+std::optional<std::string> AsTyped(const GridColumn& column, const std::vector<std::string>& tones,
                                    Language lang, const std::string& text, PasteReason& reason) {
     if (text.empty()) {
         return text;
@@ -100,7 +100,6 @@ std::optional<std::string> AsTyped(const ModelVariant& variant, const GridColumn
         if (texts::kNone.Matches(text)) {
             return std::string(texts::kNone.In(lang));
         }
-        const std::vector<std::string> tones = BuildToneList(variant.toneCode, lang);
         if (std::find(tones.begin(), tones.end(), text) == tones.end()) {
             reason = PasteReason::NotInList;
             return std::nullopt;
@@ -226,6 +225,8 @@ PastePlan PlanPaste(const ModelVariant& variant, const BandLimits& band, Languag
         return plan;
     }
 
+    // The tone lists' items, as the drop-down lists offer them.
+    const std::vector<std::string> tones = BuildToneList(variant.toneCode, lang);
     for (int i = 0; i < height; ++i) {
         const int r = row + i;
         RowScratch scratch(variant, grid, r);
@@ -236,7 +237,7 @@ PastePlan PlanPaste(const ModelVariant& variant, const BandLimits& band, Languag
             const GridColumn& column = variant.columns[static_cast<std::size_t>(c)];
             const std::string text = Trimmed(pasted[j]);
             PasteReason reason = PasteReason::NotInList;
-            const std::optional<std::string> typed = AsTyped(variant, column, lang, text, reason);
+            const std::optional<std::string> typed = AsTyped(column, tones, lang, text, reason);
             if (!typed) {
                 refused.push_back({r, c, pasted[j], reason});
                 continue;
