@@ -16,12 +16,6 @@ bool OnAChannelStep(std::int32_t count) {
     return false;
 }
 
-void EmptyRow(IGridCursor& grid, int row) {
-    for (int c = 1; c < grid.Cols(); ++c) {
-        grid.SetTextMatrix(row, c, std::string());
-    }
-}
-
 void WriteNewChannel(IGridCursor& grid, const EditContext& ctx, int row, const std::string& rx) {
     grid.SetTextMatrix(row, 1, rx);
     grid.SetTextMatrix(row, 2, rx);
@@ -71,6 +65,12 @@ FrequencyCheck CheckFrequency(std::string_view typed, const BandLimits& band) {
     return check;
 }
 
+void ClearChannel(IGridCursor& grid, int row) {
+    for (int c = 1; c < grid.Cols(); ++c) {
+        grid.SetTextMatrix(row, c, std::string());
+    }
+}
+
 int EditorColumnFor(const ModelVariant& variant, int col) {
     if (col >= 1 && col < variant.Cols()) {
         return col;
@@ -100,7 +100,7 @@ bool CommitCellEditor(IGridCursor& grid, ICellEditor& editor, const EditContext&
         if (typed.empty()) {
             // Emptying Rx deletes the channel; emptying Tx only the Tx cell.
             if (col == 1) {
-                EmptyRow(grid, row);
+                ClearChannel(grid, row);
             } else {
                 grid.SetTextMatrix(row, 2, std::string());
             }

@@ -77,6 +77,10 @@ struct EditContext {
 // column; ProgramLark falls back to its last list, the Wren family to Rx.
 int EditorColumnFor(const ModelVariant& variant, int col);
 
+// Empties every data cell of a row: the channel is deleted (as emptying its
+// Rx Frequency does).
+void ClearChannel(IGridCursor& grid, int row);
+
 // Commits a visible editor into the current cell and hides it. A refused
 // frequency shows its message and leaves the cell (and its row) as it was.
 // Returns false when a frequency was refused; a hidden editor commits

@@ -1,17 +1,22 @@
 #include "ChannelView.h"
 
 #include "AppContext.h"
+#include "ChannelName.h"
 #include "ProductSelection.h"
 #include "ToneCode.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -249,13 +254,214 @@ void CChannelView::MarkModifiedIfChanged(int row, const std::vector<std::string>
     }
 }
 
-void CChannelView::CommitCellEditor() {
+bool CChannelView::CommitCellEditor() {
     // A commit changes at most the current row.
     const int row = m_grid->Row();
     const std::vector<std::string> before = RowTexts(row);
     CEditorAdapter editor(*this, EditorForColumn());
-    radio::CommitCellEditor(*m_grid, editor, Context());
+    const bool accepted = radio::CommitCellEditor(*m_grid, editor, Context());
     MarkModifiedIfChanged(row, before);
+    return accepted;
+}
+
+std::string CChannelView::ChannelLabel(int row) const {
+    std::string label = m_grid->TextMatrix(row, 0);
+    label.erase(0, label.find_first_not_of(' '));
+    return label;
+}
+
+void CChannelView::CopySelection() {
+    // What the grid shows: an edit still being typed is not part of it.
+    const CMSFlexGrid::Block block = m_grid->Selection();
+    const radio::TabRows cells =
+        radio::CopyCells(*m_grid, block.top, block.left, block.bottom, block.right);
+    QGuiApplication::clipboard()->setText(QString::fromStdString(radio::FormatTabText(cells)));
+}
+
+void CChannelView::PasteClipboard() {
+    const radio::TabRows cells =
+        radio::ParseTabText(QGuiApplication::clipboard()->text().toStdString());
+    // What was typed into the current cell goes in first; when it is
+    // refused, its message is all that happens.
+    if (!CommitCellEditor()) {
+        return;
+    }
+    // The editor would show the cell's old text over the pasted one.
+    HideCellEditors();
+    const CMSFlexGrid::Block block = m_grid->Selection();
+    const radio::PastePlan plan =
+        radio::PlanPaste(m_variant, GetBandLimits(), m_app.language.textLanguage, *m_grid,
+                         block.top, m_grid->WholeRowsSelected() ? 0 : block.left, cells);
+    bool changed = false;
+    for (const radio::PastePlan::RowTexts& row : plan.rows) {
+        for (int c = 1; c < m_grid->Cols(); ++c) {
+            const std::string& text = row.texts[static_cast<std::size_t>(c - 1)];
+            if (m_grid->TextMatrix(row.row, c) != text) {
+                m_grid->SetTextMatrix(row.row, c, text);
+                changed = true;
+            }
+        }
+    }
+    if (changed && m_pDocument != nullptr) {
+        m_pDocument->SetModifiedFlag(true);
+    }
+    ShowPasteRefusals(plan, cells);
+}
+
+void CChannelView::ShowPasteRefusals(const radio::PastePlan& plan, const radio::TabRows& cells) {
+    std::size_t width = 0;
+    for (const auto& row : cells) {
+        width = std::max(width, row.size());
+    }
+    const int height = static_cast<int>(cells.size());
+    QString text;
+    switch (plan.block) {
+    case radio::PasteBlock::None:
+        break;
+    case radio::PasteBlock::NothingToPaste:
+        text = tr("The clipboard holds no cells to paste.");
+        break;
+    case radio::PasteBlock::FixedRow:
+        text = tr("Cells cannot be pasted into the column headings.");
+        break;
+    case radio::PasteBlock::FixedColumn:
+        text =
+            tr("With whole channels selected, only whole channels (%1 columns) can be pasted, but "
+               "the clipboard holds %2 columns. Click the cell to paste into instead.")
+                .arg(m_grid->Cols() - 1)
+                .arg(width);
+        break;
+    case radio::PasteBlock::BeyondLastRow:
+        text = tr("The clipboard holds %1 rows, but from channel %2 down the table has only %3. "
+                  "Nothing was pasted.")
+                   .arg(height)
+                   .arg(QString::fromStdString(ChannelLabel(plan.firstRow)))
+                   .arg(m_variant.channelRows - plan.firstRow + 1);
+        break;
+    case radio::PasteBlock::BeyondLastColumn:
+        text = tr("The clipboard holds %1 columns, but from \"%2\" on the table has only %3. "
+                  "Nothing was pasted.")
+                   .arg(width)
+                   .arg(QString::fromStdString(m_grid->TextMatrix(0, plan.firstCol)))
+                   .arg(m_grid->Cols() - plan.firstCol);
+        break;
+    }
+    if (plan.block == radio::PasteBlock::None) {
+        if (plan.refusals.empty()) {
+            return;
+        }
+        const QString band = tr("outside the band %1 - %2 MHz")
+                                 .arg(m_nBandLower / 100000.0)
+                                 .arg(m_nBandUpper / 100000.0);
+        text = tr("%1 of %2 rows were pasted. The rows with a refused cell were left as they "
+                  "were:")
+                   .arg(plan.rows.size())
+                   .arg(height);
+        for (const radio::PasteRefusal& refusal : plan.refusals) {
+            QString reason;
+            switch (refusal.reason) {
+            case radio::PasteReason::OutOfBand:
+                reason = band;
+                break;
+            case radio::PasteReason::OffStep:
+                reason = tr("on neither the 5 kHz nor the 6.25 kHz step");
+                break;
+            case radio::PasteReason::NotInList:
+                reason = tr("not in the column's list");
+                break;
+            case radio::PasteReason::NameCharacters:
+                reason = tr("a channel name holds only A-Z, 0-9, '-' and '_'");
+                break;
+            case radio::PasteReason::NameTooLong: {
+                const int limit = m_variant.columns[static_cast<std::size_t>(refusal.col)].maxChars;
+                reason = tr("longer than %1 characters").arg(limit > 0 ? limit : radio::kNameBytes);
+                break;
+            }
+            case radio::PasteReason::NoChannel:
+                reason = tr("the channel has no Rx Frequency");
+                break;
+            }
+            text += QLatin1Char('\n') +
+                    tr("Channel %1, %2: \"%3\": %4")
+                        .arg(QString::fromStdString(ChannelLabel(refusal.row)),
+                             QString::fromStdString(m_grid->TextMatrix(0, refusal.col)),
+                             QString::fromStdString(refusal.text), reason);
+        }
+    }
+    m_app.ShowMessage(this, text.toStdString(), m_app.language.displayName,
+                      radio::MessageIcon::Exclamation);
+}
+
+void CChannelView::DeleteSelectedRows() {
+    if (!m_grid->WholeRowsSelected() || !CommitCellEditor()) {
+        return;
+    }
+    const CMSFlexGrid::Block block = m_grid->Selection();
+    std::vector<int> used;
+    for (int r = block.top; r <= block.bottom; ++r) {
+        const std::vector<std::string> texts = RowTexts(r);
+        if (std::any_of(texts.begin(), texts.end(),
+                        [](const std::string& t) { return !t.empty(); })) {
+            used.push_back(r);
+        }
+    }
+    if (used.empty()) {
+        return;
+    }
+    // One channel goes as emptying its Rx Frequency takes it; several at
+    // once are asked about.
+    if (used.size() > 1 &&
+        m_app.ShowMessage(this,
+                          tr("Clear the %1 selected channels (%2 to %3)? Their settings are lost.")
+                              .arg(used.size())
+                              .arg(QString::fromStdString(ChannelLabel(used.front())),
+                                   QString::fromStdString(ChannelLabel(used.back())))
+                              .toStdString(),
+                          m_app.language.displayName, radio::MessageIcon::Question,
+                          radio::MessageButtons::YesNo) != radio::MessageResult::Yes) {
+        return;
+    }
+    HideCellEditors();
+    for (const int r : used) {
+        radio::ClearChannel(*m_grid, r);
+    }
+    if (m_pDocument != nullptr) {
+        m_pDocument->SetModifiedFlag(true);
+    }
+}
+
+bool CChannelView::HandleClipboardKey(QObject* watched, QKeyEvent* key) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (key->matches(QKeySequence::Copy)) {
+        const CMSFlexGrid::Block block = m_grid->Selection();
+        const bool oneCell = block.top == block.bottom && block.left == block.right;
+        if (edit != nullptr && edit->hasSelectedText() && oneCell) {
+            return false; // the edit box copies its selected text
+        }
+        CopySelection();
+        return true;
+    }
+    if (key->matches(QKeySequence::Paste)) {
+        if (edit != nullptr && !m_grid->WholeRowsSelected()) {
+            const radio::TabRows cells =
+                radio::ParseTabText(QGuiApplication::clipboard()->text().toStdString());
+            if (cells.size() == 1 && cells.front().size() == 1) {
+                // One value into an edit box is typing: the commit checks it
+                // when the cell is left. The line end a spreadsheet adds
+                // stays out.
+                edit->insert(QString::fromStdString(cells.front().front()));
+                return true;
+            }
+        }
+        PasteClipboard();
+        return true;
+    }
+    if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier &&
+        m_grid->WholeRowsSelected() && (edit == nullptr || !edit->isModified())) {
+        DeleteSelectedRows();
+        return true;
+    }
+    return false;
 }
 
 bool CChannelView::HandleEnterKey() {
@@ -306,6 +512,9 @@ void CChannelView::SetBandLimits(const radio::BandLimits& limits) {
 
 bool CChannelView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
+        if (HandleClipboardKey(watched, static_cast<QKeyEvent*>(event))) {
+            return true;
+        }
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_F1) {
             // The context is the control id of the window the key went to:

@@ -7,6 +7,7 @@
 // touched only by ImageToGrid and GridToImage.
 
 #include "CellEditRules.h"
+#include "GridClipboard.h"
 #include "MSFlexGrid.h"
 #include "MemoryImage.h"
 #include "Variant.h"
@@ -19,6 +20,7 @@
 #include <vector>
 
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 
 namespace radio {
@@ -50,8 +52,9 @@ public:
     // The whole table into the image (the Wren family commits an open edit
     // first).
     void GridToImage();
-    // Commits the visible editor of the current column into its cell.
-    void CommitCellEditor();
+    // Commits the visible editor of the current column into its cell; false
+    // when a refused value kept the cell as it was.
+    bool CommitCellEditor();
 
     void ShowCellEditor();
     void HideCellEditors();
@@ -63,6 +66,15 @@ public:
     // Enter inside the view: commit, then move to the next cell. False when
     // a refused value kept the cell where it is.
     bool HandleEnterKey();
+
+    // The grid's clipboard (Ctrl+C, Ctrl+V, Delete on selected rows): the
+    // selected cells as tab-separated text, with the texts the grid shows;
+    // tab-separated text pasted at the top-left selected cell, each cell
+    // checked as if typed, rows with a refused cell left as they were; the
+    // selected channels cleared, after a question when there are several.
+    void CopySelection();
+    void PasteClipboard();
+    void DeleteSelectedRows();
 
     radio::BandLimits GetBandLimits() const { return {m_nBandLower, m_nBandUpper}; }
     void SetBandLimits(const radio::BandLimits& limits);
@@ -98,6 +110,14 @@ private:
     void ApplyProductSelection(radio::Image& image);
     void HideEditor(QWidget* editor);
     std::vector<std::string> RowTexts(int row) const;
+    // The key is one of the grid's clipboard keys and the grid takes it
+    // rather than the cell's edit box (which keeps its own text keys while
+    // the user types in it).
+    bool HandleClipboardKey(QObject* watched, QKeyEvent* key);
+    // The one message of a paste that was refused whole or in part.
+    void ShowPasteRefusals(const radio::PastePlan& plan, const radio::TabRows& cells);
+    // Column 0's text without its padding ("Pr", "7").
+    std::string ChannelLabel(int row) const;
     // A committed edit that changed the row marks the document.
     void MarkModifiedIfChanged(int row, const std::vector<std::string>& before);
 

@@ -38,11 +38,12 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QTableWidget(1, 1, parent) {
     delete old;
 
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(false);
     horizontalHeader()->setSectionsClickable(false);
-    verticalHeader()->setSectionsClickable(false);
+    // A click on a row label selects the row (for copy and delete).
+    verticalHeader()->setSectionsClickable(true);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setDefaultSectionSize(kDefaultColWidth);
@@ -57,6 +58,8 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QTableWidget(1, 1, parent) {
             corner->installEventFilter(this);
         }
     }
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CMSFlexGrid::UpdateHighlight);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { emit Scroll(); });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { emit Scroll(); });
     SetCurrentSilently(1, 1);
@@ -193,15 +196,53 @@ void CMSFlexGrid::SetForeColorFixed(const QColor& color) {
     }
 }
 
+CMSFlexGrid::Block CMSFlexGrid::Selection() const {
+    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    if (ranges.isEmpty()) {
+        return {Row(), Col(), Row(), Col()};
+    }
+    // The mouse makes one block; should there be more, their hull.
+    Block block{Rows(), Cols(), 0, 0};
+    for (const QTableWidgetSelectionRange& range : ranges) {
+        block.top = std::min(block.top, range.topRow() + 1);
+        block.left = std::min(block.left, range.leftColumn() + 1);
+        block.bottom = std::max(block.bottom, range.bottomRow() + 1);
+        block.right = std::max(block.right, range.rightColumn() + 1);
+    }
+    return block;
+}
+
+bool CMSFlexGrid::WholeRowsSelected() const {
+    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    return !ranges.isEmpty() &&
+           std::all_of(ranges.begin(), ranges.end(), [this](const QTableWidgetSelectionRange& r) {
+               return r.leftColumn() == 0 && r.rightColumn() == columnCount() - 1;
+           });
+}
+
 void CMSFlexGrid::SetHighLight(bool on) {
-    QPalette pal = palette();
     if (on) {
-        pal = style()->standardPalette();
-    } else {
+        setPalette(style()->standardPalette());
+    } else if (m_bHighLight) {
+        m_shownPalette = palette();
+    }
+    m_bHighLight = on;
+    UpdateHighlight();
+}
+
+void CMSFlexGrid::UpdateHighlight() {
+    if (m_bHighLight) {
+        return;
+    }
+    const Block block = Selection();
+    QPalette pal = m_shownPalette;
+    if (block.top == block.bottom && block.left == block.right) {
         pal.setColor(QPalette::Highlight, pal.color(QPalette::Base));
         pal.setColor(QPalette::HighlightedText, pal.color(QPalette::Text));
     }
-    setPalette(pal);
+    if (pal != palette()) {
+        setPalette(pal);
+    }
 }
 
 void CMSFlexGrid::SetColAlignment(int col, Qt::Alignment alignment) {

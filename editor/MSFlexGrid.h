@@ -6,11 +6,14 @@
 // old cell is still current and then EnterCell. Rows, columns and cells are
 // counted with the fixed row and column, as the channel view's logic expects;
 // the fixed texts are shown in the table's headers so that they stay in view
-// while the table scrolls. Sizes are in pixels.
+// while the table scrolls. Sizes are in pixels. A block of cells can be
+// selected with the mouse (drag or Shift+click), and whole rows by their
+// labels; the current cell is one corner of it.
 
 #include "CellEditRules.h"
 
 #include <QColor>
+#include <QPalette>
 #include <QRect>
 #include <QTableWidget>
 
@@ -42,8 +45,22 @@ public:
     void SetRow(int row) override;
     void SetCol(int col) override;
 
+    // The selected block in grid numbering; the current cell when nothing
+    // is selected.
+    struct Block {
+        int top = 1;
+        int left = 1;
+        int bottom = 1;
+        int right = 1;
+    };
+    Block Selection() const;
+    // The selection is of whole rows (chosen by their labels, or a block as
+    // wide as the table).
+    bool WholeRowsSelected() const;
+
     void SetForeColorFixed(const QColor& color);
-    // Off: the selection is not highlighted.
+    // Off: a selected single cell is not highlighted; a block of several
+    // cells still is, so that the user sees what a copy takes.
     void SetHighLight(bool on);
     void SetColAlignment(int col, Qt::Alignment alignment);
     int ColWidth(int col) const;
@@ -72,10 +89,13 @@ private:
     void ApplyFixedLook(QTableWidgetItem* item) const;
     // Sets the current cell without raising the cell events (set-up only).
     void SetCurrentSilently(int row, int col);
+    void UpdateHighlight();
 
     std::string m_corner; // text of the top-left fixed cell
     QColor m_foreColorFixed;
     std::vector<Qt::Alignment> m_alignments; // by data column - 1
     int m_fixedColWidth = kDefaultColWidth;
     bool m_bSilent = false;
+    bool m_bHighLight = true;
+    QPalette m_shownPalette; // the palette with the highlight, while it is off
 };

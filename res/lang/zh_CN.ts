@@ -9,6 +9,65 @@
     </message>
 </context>
 <context>
+    <name>CChannelView</name>
+    <message>
+        <source>The clipboard holds no cells to paste.</source>
+        <translation>剪贴板中没有可粘贴的单元格。</translation>
+    </message>
+    <message>
+        <source>Cells cannot be pasted into the column headings.</source>
+        <translation>不能把单元格粘贴到列标题中。</translation>
+    </message>
+    <message>
+        <source>With whole channels selected, only whole channels (%1 columns) can be pasted, but the clipboard holds %2 columns. Click the cell to paste into instead.</source>
+        <translation>选中整个信道时，只能粘贴整个信道（%1 列），但剪贴板中有 %2 列。请改为点击要粘贴到的单元格。</translation>
+    </message>
+    <message>
+        <source>The clipboard holds %1 rows, but from channel %2 down the table has only %3. Nothing was pasted.</source>
+        <translation>剪贴板中有 %1 行，但表格从信道 %2 往下只有 %3 行。没有粘贴任何内容。</translation>
+    </message>
+    <message>
+        <source>The clipboard holds %1 columns, but from &quot;%2&quot; on the table has only %3. Nothing was pasted.</source>
+        <translation>剪贴板中有 %1 列，但表格从“%2”往后只有 %3 列。没有粘贴任何内容。</translation>
+    </message>
+    <message>
+        <source>outside the band %1 - %2 MHz</source>
+        <translation>超出频段 %1 - %2 MHz</translation>
+    </message>
+    <message>
+        <source>%1 of %2 rows were pasted. The rows with a refused cell were left as they were:</source>
+        <translation>已粘贴 %2 行中的 %1 行。含有被拒绝单元格的行保持原样：</translation>
+    </message>
+    <message>
+        <source>on neither the 5 kHz nor the 6.25 kHz step</source>
+        <translation>既不在 5 kHz 步进上，也不在 6.25 kHz 步进上</translation>
+    </message>
+    <message>
+        <source>not in the column&apos;s list</source>
+        <translation>不在该列的列表中</translation>
+    </message>
+    <message>
+        <source>a channel name holds only A-Z, 0-9, &apos;-&apos; and &apos;_&apos;</source>
+        <translation>信道名字只能包含 A-Z、0-9、“-”和“_”</translation>
+    </message>
+    <message>
+        <source>longer than %1 characters</source>
+        <translation>超过 %1 个字符</translation>
+    </message>
+    <message>
+        <source>the channel has no Rx Frequency</source>
+        <translation>该信道没有接收频率</translation>
+    </message>
+    <message>
+        <source>Channel %1, %2: &quot;%3&quot;: %4</source>
+        <translation>信道 %1，%2：“%3”：%4</translation>
+    </message>
+    <message>
+        <source>Clear the %1 selected channels (%2 to %3)? Their settings are lost.</source>
+        <translation>清除所选的 %1 个信道（%2 至 %3）吗？它们的设置将丢失。</translation>
+    </message>
+</context>
+<context>
     <name>CComSetupDlg</name>
     <message>
         <source>OK</source>
