@@ -114,7 +114,7 @@ TEST_F(BadInput, TablesThatAreNotUtf8TextAreRefusedWhole) {
         return text;
     };
     // The quoted headings take two lines, so channel 1 is on line 3.
-    ImportIsRefused("wren-v3", withRow1(std::string("  1,145,145,,,,,,A\0B\r\n", 24)),
+    ImportIsRefused("wren-v3", withRow1(std::string("  1,145,145,,,,,,A") + '\0' + "B\r\n"),
                     "line 3: a NUL byte");
     ImportIsRefused("wren-v3", withRow1("  1,145,145,,,,,,CAF\xC9\r\n"), "line 3: not UTF-8");
     ImportIsRefused("wren-v3", std::string("\xFF\xFE", 2) + csv, "line 1: not UTF-8");
