@@ -137,11 +137,10 @@ stop_sim() {
   kill -INT "$sim_pid" 2>/dev/null || true
   wait "$sim_pid" 2>/dev/null || true
 }
-# Waits until the simulator has logged N sessions.
-wait_sessions() {
-  local name="$1" n="$2"
+# Waits until the simulator has saved its memory after a session.
+wait_saved() {
   for _ in $(seq 300); do
-    [ "$(grep -c '^session ' "$work/$name.sim")" -ge "$n" ] && return 0
+    grep -q '^session .*, saved' "$work/$1.sim" && return 0
     sleep 0.1
   done
   return 1
@@ -159,27 +158,41 @@ run_win() {
   return $status
 }
 
+# Wine's PurgeComm(PURGE_TXCLEAR) is tcflush(TCOFLUSH), which on a
+# pseudo-terminal takes back bytes the radio has not read yet: a wake-up byte
+# written 2 ms before the next purge is lost when the simulator was not
+# scheduled in between (a real port has sent it by then). ProgramLark's
+# radio then does not wake and the transfer asks to retry; the clones answer
+# Retry a few times, and the line says how often it was needed.
+retries_note() {
+  local n
+  n="$(grep -c "retrying" "$1" || true)"
+  [ "$n" -eq 0 ] || echo ", $n retries after bytes dropped by the purge"
+}
+
 clone_check() {
   local model="$1" program="$2"
   local file="$here/res/examples/$model.dat"
   # What the Linux tool leaves in a radio of default memory after writing the file.
   start_sim "$model-linux" "$model" --save "$work/$model-linux.dat"
   "$native_rc" write --model "$model" --port "$sim_dev" "$file" 2>"$work/$model-linux.err" &&
-    wait_sessions "$model-linux" 1 || true
+    wait_saved "$model-linux" || true
   stop_sim
 
   # The same through COM5 from Windows, then read back.
   start_sim "$model" "$model" --save "$work/$model-radio.dat"
   ln -sfn "$sim_dev" "$com5"
-  if run_win write --model "$model" --port com5 "$file" 2>"$work/$model-write.err" &&
-    wait_sessions "$model" 1 && cmp -s "$work/$model-radio.dat" "$work/$model-linux.dat"; then
-    pass "com5 write $program: the radio holds what the Linux tool writes ($(cat "$work/last.ms") ms)"
+  if run_win write --model "$model" --port com5 --retries 5 "$file" 2>"$work/$model-write.err" &&
+    wait_saved "$model" && cmp -s "$work/$model-radio.dat" "$work/$model-linux.dat"; then
+    pass "com5 write $program: the radio holds what the Linux tool writes" \
+      "($(cat "$work/last.ms") ms$(retries_note "$work/$model-write.err"))"
   else
     fail "com5 write $program: $(tr '\n' ' ' <"$work/$model-write.err") simulator: $(tr '\n' ' ' <"$work/$model.sim")"
   fi
-  if run_win read --model "$model" --port com5 -o "$work/$model-read.dat" \
+  if run_win read --model "$model" --port com5 --retries 5 -o "$work/$model-read.dat" \
     2>"$work/$model-read.err" && cmp -s "$work/$model-read.dat" "$work/$model-radio.dat"; then
-    pass "com5 read $program: the file equals the simulator's saved image ($(cat "$work/last.ms") ms)"
+    pass "com5 read $program: the file equals the simulator's saved image" \
+      "($(cat "$work/last.ms") ms$(retries_note "$work/$model-read.err"))"
   else
     fail "com5 read $program: $(tr '\n' ' ' <"$work/$model-read.err")"
   fi
