@@ -39,7 +39,17 @@ wineserver="$(dirname "$wine")/wineserver"
 # The native tool plays the radio; configured as CI configures the core.
 cmake -S . -B "$core_build" -G Ninja --no-warn-unused-cli -DRADIO_BUILD_GUI=OFF \
   -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DRADIO_BUILD_BENCH=OFF >/dev/null
-cmake --build "$core_build" -j "$jobs" --target radioclone >/dev/null
+# Quiet unless a build fails.
+build() {
+  local log="$1/test-windows-build.log"
+  shift
+  if ! cmake --build "$@" >"$log" 2>&1; then
+    tail -n 80 "$log"
+    echo "test-windows: the build failed (all of it in $log)" >&2
+    exit 1
+  fi
+}
+build "$core_build" "$core_build" -j "$jobs" --target radioclone
 native_rc="$core_build/tools/radioclone/radioclone"
 
 # GoogleTest for the target is built from Debian's sources (libgtest-dev).
@@ -47,7 +57,7 @@ cmake -S . -B "$win_build" -G Ninja --no-warn-unused-cli \
   -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" \
   -DRADIO_BUILD_GUI=OFF -DRADIO_BUILD_BENCH=OFF \
   -DRADIO_GTEST_SOURCE_DIR=/usr/src/googletest >/dev/null
-cmake --build "$win_build" -j "$jobs" >/dev/null
+build "$win_build" "$win_build" -j "$jobs"
 win_rc="$win_build/tools/radioclone/radioclone.exe"
 
 # A private Wine prefix, gone afterwards; no display, no Mono or Gecko.
