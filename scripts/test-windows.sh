@@ -170,14 +170,14 @@ run_win() {
 
 # Wine's PurgeComm(PURGE_TXCLEAR) is tcflush(TCOFLUSH), which on a
 # pseudo-terminal takes back bytes the radio has not read yet: a wake-up byte
-# written 2 ms before the next purge is lost when the simulator was not
-# scheduled in between (a real port has sent it by then). ProgramLark's
-# radio then does not wake and the transfer asks to retry; the clones answer
-# Retry a few times, and the line says how often it was needed.
+# written 2 ms before the next purge, or the acknowledgement purged right
+# after it, is lost when the simulator was not scheduled in between (a real
+# port has sent them by then), and the transfer asks to retry. The clones
+# answer Retry a few times, and the line says how often it was needed.
 retries_note() {
   local n
   n="$(grep -c "retrying" "$1" || true)"
-  [ "$n" -eq 0 ] || echo ", $n retries after bytes dropped by the purge"
+  [ "$n" -eq 0 ] || echo ", Retry answered $n time(s) after bytes dropped by the purge"
 }
 
 clone_check() {
