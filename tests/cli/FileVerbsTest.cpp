@@ -273,19 +273,30 @@ TEST_F(FileVerbs, ShortFileIsRefusedLongerFileLoads) {
     }
 }
 
+// std::system of a command line with quoted words.
+int Shell(const std::string& command) {
+#ifdef _WIN32
+    // cmd /c drops the first and the last quote of the line: one more pair
+    // keeps those of the words.
+    return std::system(("\"" + command + "\"").c_str());
+#else
+    return std::system(command.c_str());
+#endif
+}
+
 TEST_F(FileVerbs, RealBinaryReportsErrorsOnStderrWithStatus) {
     const char* exe = RADIOCLONE_EXE;
     const std::string out = P("o.txt"), err = P("e.txt");
     const std::string cmd = std::string("\"") + exe + "\" export --model lark \"" + P("none.dat") +
                             "\" >\"" + out + "\" 2>\"" + err + "\"";
-    const int status = std::system(cmd.c_str());
+    const int status = Shell(cmd);
     EXPECT_NE(status, 0);
     EXPECT_TRUE(ReadFile(out).empty());
     EXPECT_NE(ReadFile(err).find("none.dat"), std::string::npos);
 
     const std::string ok =
         std::string("\"") + exe + "\" new --model wren -o \"" + P("w.dat") + "\"";
-    EXPECT_EQ(std::system(ok.c_str()), 0);
+    EXPECT_EQ(Shell(ok), 0);
     EXPECT_EQ(fs::file_size(P("w.dat")), 8192u);
 }
 
@@ -341,6 +352,8 @@ TEST_F(FileVerbs, ReadOnlyFileIsNotReplaced) {
     EXPECT_NE(r.code, 0);
     EXPECT_NE(r.err.find("read-only"), std::string::npos) << r.err;
     EXPECT_EQ(ReadFile(P("ro.dat")), before);
+    // Windows removes no read-only file, so the folder could not go.
+    fs::permissions(P("ro.dat"), fs::perms::owner_write, fs::perm_options::add);
 }
 
 // ---- options --set and scan ------------------------------------------------

@@ -1,6 +1,7 @@
 // The platform settings store, pointed at a temporary folder.
 #include "QtSettingsStore.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -25,6 +26,28 @@ TEST(QtSettingsStore, KeepsDwordsPerAppName) {
     EXPECT_EQ(store.ReadDword("", "com"), 2u);
     EXPECT_EQ(store.ReadDword("StoreTestB", "com"), std::nullopt);
 }
+
+#ifdef _WIN32
+// The registry itself (no temporary folder redirects it): the values land as
+// REG_DWORD under HKEY_CURRENT_USER\Software\<AppName>, where the programs
+// have always kept them, and read back; the test's key is removed after.
+TEST(QtSettingsStore, RegistryKeyUnderSoftwareRoundTrips) {
+    const QString app = QStringLiteral("RadioStoreTest%1").arg(QCoreApplication::applicationPid());
+    const QString key = QStringLiteral("HKEY_CURRENT_USER\\Software\\") + app;
+    radio::CQtSettingsStore store;
+    EXPECT_EQ(store.ReadDword(app.toStdString(), "Type"), std::nullopt);
+    store.WriteDword(app.toStdString(), "Type", 3);
+    store.WriteDword(app.toStdString(), "Field", 0xFFFFFFFFu);
+    EXPECT_EQ(store.ReadDword(app.toStdString(), "Type"), 3u);
+    EXPECT_EQ(store.ReadDword(app.toStdString(), "Field"), 0xFFFFFFFFu);
+    {
+        const QSettings raw(key, QSettings::NativeFormat);
+        EXPECT_EQ(raw.value(QStringLiteral("Type")).toInt(), 3);
+    }
+    QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat).remove(app);
+    EXPECT_EQ(store.ReadDword(app.toStdString(), "Type"), std::nullopt);
+}
+#endif
 
 TEST(QtSettingsStore, ValueThatIsNoNumberReadsAsAbsent) {
     QTemporaryDir dir;

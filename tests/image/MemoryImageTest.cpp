@@ -214,7 +214,12 @@ TEST_F(DatFile, StoreThroughASymlinkReplacesTheTarget) {
     const std::string target = PathOf("real/radio.dat");
     Write(target, std::string(1024, '\0'));
     const fs::path link = m_dir / "link.dat";
-    fs::create_symlink(target, link);
+    std::error_code ec;
+    fs::create_symlink(target, link, ec);
+    if (ec) {
+        // Windows makes them only with a privilege, Wine not at all.
+        GTEST_SKIP() << "no symbolic links here: " << ec.message();
+    }
 
     const Image image = RandomImage(1024, 8);
     std::string error;

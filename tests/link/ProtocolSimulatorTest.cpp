@@ -1,13 +1,13 @@
 // The clone transfer over a real serial port layer on a pty, against the
 // radio simulator: the exact bytes on the line for every model and
 // direction, and a read written back leaving the radio as it was.
+#include <gtest/gtest.h>
+
 #ifndef _WIN32 // the simulator runs on a pty
 #include "PortNames.h"
 #include "ProtocolTestSupport.h"
 #include "RadioSimulator.h"
 #include "SystemWaiter.h"
-
-#include <gtest/gtest.h>
 
 namespace radio::test {
 namespace {
@@ -254,5 +254,11 @@ TEST(ProtocolOnPty, ACancelledSessionDoesNotDisturbTheNext) {
 
 } // namespace
 } // namespace radio::test
+
+#else
+
+TEST(ProtocolOnPty, NeedsAPseudoTerminal) {
+    GTEST_SKIP() << "the simulator serves on a POSIX pseudo-terminal";
+}
 
 #endif // _WIN32

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 using namespace radio;
@@ -59,5 +60,32 @@ TEST(Gbk, ProfileTextToUtf8) {
     // Neither encoding: bad bytes become U+FFFD, the rest is kept.
     EXPECT_EQ(ProfileTextToUtf8("\xB8\xDF \xFF \x81"), "高 \xEF\xBF\xBD \xEF\xBF\xBD");
 }
+
+#ifdef _WIN32
+// The system's code page 936 table, through MultiByteToWideChar and back:
+// every two-byte character it decodes comes back as the same two bytes.
+TEST(Gbk, WindowsCodePageRoundTripsEveryDoubleByteCharacter) {
+    int decoded = 0;
+    int broken = 0;
+    std::string firstBroken;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            if (trail == 0x7F)
+                continue;
+            const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
+            const std::optional<std::string> text = GbkToUtf8(pair);
+            if (!text)
+                continue;
+            ++decoded;
+            if (Utf8ToGbk(*text) != pair && broken++ == 0)
+                firstBroken = std::to_string(lead) + "," + std::to_string(trail);
+        }
+    }
+    EXPECT_EQ(broken, 0) << "first at lead,trail " << firstBroken;
+    EXPECT_GE(decoded, 21886);                    // the characters of GBK
+    EXPECT_EQ(GbkToUtf8("\x80"), "\xE2\x82\xAC"); // code page 936's euro sign
+    EXPECT_EQ(Utf8ToGbk("\xE2\x82\xAC"), "\x80");
+}
+#endif
 
 } // namespace
