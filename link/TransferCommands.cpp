@@ -145,6 +145,8 @@ void CViewLink::OnTransfer() {
                 m_view.ImageToGrid();
                 // What came from the radio is in no file yet.
                 document->SetModifiedFlag(true);
+                // What the product cannot hold is pointed out, not changed.
+                m_view.ReviewImage();
             }
         }
     }

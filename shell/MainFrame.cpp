@@ -493,6 +493,10 @@ bool CMainFrame::OpenDocumentFile(const std::string& path) {
     // Opening a file makes its product the remembered one.
     m_app.freshDocument = false;
     ShowDocument(std::move(document));
+    // What the product cannot hold is pointed out, never changed.
+    if (CChannelView* view = ActiveView()) {
+        view->ReviewImage();
+    }
     return true;
 }
 
