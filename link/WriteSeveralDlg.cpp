@@ -70,6 +70,7 @@ CWriteSeveralDlg::CWriteSeveralDlg(const radio::CAppContext& app,
     }
 
     auto* counts = new QFormLayout;
+    counts->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     for (QLabel* count : {m_done, m_failed}) {
         count->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         count->setAlignment(Qt::AlignCenter);
