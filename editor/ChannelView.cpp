@@ -501,6 +501,7 @@ void CChannelView::ApplyProductSelection(radio::Image& image) {
         catalogue, m_app.Settings(), m_app.freshDocument, m_app.language.textLanguage, image,
         m_variant.typeOffset, m_variant.bandOffset);
     SetBandLimits(outcome.limits);
+    m_strBandText = outcome.bandText;
     QWidget* frame = m_app.mainWindow != nullptr ? m_app.mainWindow : window();
     frame->setWindowTitle(QString::fromStdString(outcome.title));
 }

@@ -8,6 +8,7 @@
 
 #include "CellEditRules.h"
 #include "GridClipboard.h"
+#include "ImageReview.h"
 #include "MSFlexGrid.h"
 #include "MemoryImage.h"
 #include "Variant.h"
@@ -79,6 +80,14 @@ public:
     radio::BandLimits GetBandLimits() const { return {m_nBandLower, m_nBandUpper}; }
     void SetBandLimits(const radio::BandLimits& limits);
 
+    // The image check (ChannelReview.cpp): after a file is opened and after
+    // a read, what the document's product cannot hold is listed in one
+    // notice and its cells are marked in the grid until edited. Nothing in
+    // the document changes. Returns what was found.
+    radio::ImageCheckReport ReviewImage();
+    // The band the product selection last gave: its limits and text.
+    radio::ProductBand Product() const { return {GetBandLimits(), m_strBandText}; }
+
     CMSFlexGrid& Grid() { return *m_grid; }
     IChannelDocument* GetDocument() const { return m_pDocument; }
     const radio::ModelVariant& Variant() const { return m_variant; }
@@ -96,6 +105,7 @@ public:
     std::int32_t m_nBandUpper = 0;
     std::int32_t m_nBandLower = 0;
     std::vector<std::string> m_toneNames;
+    std::string m_strBandText;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

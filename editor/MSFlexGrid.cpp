@@ -8,6 +8,13 @@
 #include <QScrollBar>
 #include <QStyleOptionHeader>
 
+namespace {
+
+// Where a cell keeps the reason of its mark.
+constexpr int kMarkRole = Qt::UserRole + 1;
+
+} // namespace
+
 // Current-cell changes of every origin (mouse, keys, the program) pass here,
 // which lets the grid announce the leave before the change and the enter
 // after it.
@@ -126,6 +133,9 @@ void CMSFlexGrid::SetTextMatrix(int row, int col, const std::string& text) {
             cell->setTextAlignment(m_alignments[index]);
         }
         setItem(row - 1, col - 1, cell);
+    }
+    if (cell->text() != value) {
+        Unmark(cell);
     }
     cell->setText(value);
 }
@@ -281,6 +291,50 @@ QRect CMSFlexGrid::CellRect() const {
 
 QRect CMSFlexGrid::CellRectOf(int row, int col) const {
     return visualRect(model()->index(row - 1, col - 1));
+}
+
+void CMSFlexGrid::MarkCell(int row, int col, const std::string& reason) {
+    if (row < 1 || col < 1 || row >= Rows() || col >= Cols()) {
+        return;
+    }
+    QTableWidgetItem* cell = item(row - 1, col - 1);
+    if (cell == nullptr) {
+        cell = new QTableWidgetItem;
+        const std::size_t index = static_cast<std::size_t>(col - 1);
+        if (index < m_alignments.size()) {
+            cell->setTextAlignment(m_alignments[index]);
+        }
+        setItem(row - 1, col - 1, cell);
+    }
+    const QString text = QString::fromStdString(reason);
+    cell->setData(kMarkRole, text);
+    cell->setBackground(QColor(255, 214, 196));
+    cell->setToolTip(text);
+}
+
+std::string CMSFlexGrid::CellMark(int row, int col) const {
+    if (row < 1 || col < 1 || row >= Rows() || col >= Cols()) {
+        return {};
+    }
+    const QTableWidgetItem* cell = item(row - 1, col - 1);
+    return cell != nullptr ? cell->data(kMarkRole).toString().toStdString() : std::string();
+}
+
+void CMSFlexGrid::ClearCellMarks() {
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            Unmark(item(r, c));
+        }
+    }
+}
+
+void CMSFlexGrid::Unmark(QTableWidgetItem* cell) {
+    if (cell == nullptr || !cell->data(kMarkRole).isValid()) {
+        return;
+    }
+    cell->setData(kMarkRole, QVariant());
+    cell->setData(Qt::BackgroundRole, QVariant());
+    cell->setToolTip(QString());
 }
 
 void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {

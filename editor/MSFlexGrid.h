@@ -71,6 +71,13 @@ public:
     // Any data cell's rectangle, relative to the viewport.
     QRect CellRectOf(int row, int col) const;
 
+    // Marks of the image check: the cell gets a warning background and the
+    // reason as its tooltip, until its text changes.
+    void MarkCell(int row, int col, const std::string& reason);
+    // The reason of a marked cell; "" when the cell has no mark.
+    std::string CellMark(int row, int col) const;
+    void ClearCellMarks();
+
 signals:
     void EnterCell();
     void LeaveCell();
@@ -90,6 +97,7 @@ private:
     // Sets the current cell without raising the cell events (set-up only).
     void SetCurrentSilently(int row, int col);
     void UpdateHighlight();
+    static void Unmark(QTableWidgetItem* cell);
 
     std::string m_corner; // text of the top-left fixed cell
     QColor m_foreColorFixed;

@@ -2,12 +2,13 @@
 # Usage: scripts/screenshots.sh [OUTDIR]   (default: docs/screenshots)
 #
 # Screenshots with the bundled example images open, once in English and once
-# in Chinese: ProgramWrenV3's main window for the README, and the Optional
-# Features dialogs of ProgramWrenV3 and ProgramLark and ProgramLark's Scan
-# Information dialog, opened from the menus with the keyboard as a user
-# would. Each language runs under its own Xvfb, from a copy of the bin folder
-# and with an empty home, so the real profile and the user's own settings
-# are neither used nor changed.
+# in Chinese: ProgramWrenV3's main window for the README, its Com Setup and
+# "Write to several radios" dialogs, the Optional Features dialogs of
+# ProgramWrenV3 and ProgramLark and ProgramLark's Scan Information dialog,
+# opened from the menus with the keyboard as a user would. Each language runs
+# under its own Xvfb, from a copy of the bin folder and with an empty home,
+# so the real profile and the user's own settings are neither used nor
+# changed.
 # BUILD_DIR picks the build folder (default: build/ in the repository).
 set -euo pipefail
 
@@ -221,12 +222,20 @@ shoot() {
   open_dialog alt+e o
   shoot_dialog "$outdir/options-programwrenv3-$suffix.png"
   close_dialog
+  # Alt+S, C: Setup, Com Setup, with the write's safeguards below the ports.
+  open_dialog alt+s c
+  shoot_dialog "$outdir/comsetup-programwrenv3-$suffix.png"
+  close_dialog
+  # Alt+P, S: Program, Write to several radios; Escape is its Stop.
+  open_dialog alt+p s
+  shoot_dialog "$outdir/writeseveral-programwrenv3-$suffix.png"
+  close_dialog
   stop "$app_pid"
   app_pid=""
 
   start_program ProgramLark "$examples/lark.dat"
-  # Scan Info, third item of the Program menu, has no letter of its own.
-  open_dialog alt+p Down Down Return
+  # Scan Info, fourth item of the Program menu, has no letter of its own.
+  open_dialog alt+p Down Down Down Return
   shoot_dialog "$outdir/scaninfo-programlark-$suffix.png"
   close_dialog
   open_dialog alt+e o

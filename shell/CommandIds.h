@@ -35,4 +35,6 @@ inline constexpr int kLanguage = 32799;
 inline constexpr int kFileExportPdf = 32800;
 // Ours: the channel table of another programmer's file.
 inline constexpr int kCopyChannelsFrom = 32801;
+// Ours: the same data into one radio after another.
+inline constexpr int kWriteSeveral = 32802;
 } // namespace cmd

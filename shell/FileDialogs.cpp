@@ -37,4 +37,13 @@ std::optional<std::string> CQtFileDialogs::AskPdfFileName(QWidget* owner,
     return dialog.selectedFiles().front().toStdString();
 }
 
+std::optional<std::string> CQtFileDialogs::AskFolder(QWidget* owner, const std::string& proposed) {
+    const QString folder =
+        QFileDialog::getExistingDirectory(owner, QString(), QString::fromStdString(proposed));
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return folder.toStdString();
+}
+
 } // namespace radio

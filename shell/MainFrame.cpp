@@ -191,6 +191,11 @@ void CMainFrame::AddCommands() {
          QT_TRANSLATE_NOOP("CMainFrame", "Read Data From Radio\nRead"), &CViewLink::OnRead);
     link(cmd::kWrite, QT_TRANSLATE_NOOP("CMainFrame", "&Write"), "Ctrl+W",
          QT_TRANSLATE_NOOP("CMainFrame", "Write Data To Radio\nWrite"), &CViewLink::OnWrite);
+    link(cmd::kWriteSeveral, QT_TRANSLATE_NOOP("CMainFrame", "Write to &several radios..."), "",
+         QT_TRANSLATE_NOOP("CMainFrame",
+                           "Write the same data into one radio after another\nWrite to several "
+                           "radios"),
+         &CViewLink::OnWriteSeveral);
     if (m_app.variant.hasScanInformation) {
         frame(cmd::kScanInfo, QT_TRANSLATE_NOOP("CMainFrame", "Scan Info"), "",
               QT_TRANSLATE_NOOP("CMainFrame", "Edit the priority scan settings\nScan Info"),
@@ -274,6 +279,7 @@ void CMainFrame::CreateMenus() {
     QMenu* program = menuBar()->addMenu(tr("&Program"));
     AddAction(program, cmd::kRead);
     AddAction(program, cmd::kWrite);
+    AddAction(program, cmd::kWriteSeveral);
     if (m_app.variant.hasScanInformation) {
         AddAction(program, cmd::kScanInfo);
     }
@@ -487,6 +493,10 @@ bool CMainFrame::OpenDocumentFile(const std::string& path) {
     // Opening a file makes its product the remembered one.
     m_app.freshDocument = false;
     ShowDocument(std::move(document));
+    // What the product cannot hold is pointed out, never changed.
+    if (CChannelView* view = ActiveView()) {
+        view->ReviewImage();
+    }
     return true;
 }
 

@@ -54,4 +54,21 @@ void CQtSettingsStore::WriteDword(const std::string& appName, const std::string&
     settings->sync();
 }
 
+std::optional<std::string> CQtSettingsStore::ReadString(const std::string& appName,
+                                                        const std::string& valueName) {
+    const std::unique_ptr<QSettings> settings = OpenSettings(appName);
+    const QVariant value = settings->value(QString::fromStdString(valueName));
+    if (!value.isValid() || !value.canConvert<QString>()) {
+        return std::nullopt;
+    }
+    return value.toString().toStdString();
+}
+
+void CQtSettingsStore::WriteString(const std::string& appName, const std::string& valueName,
+                                   const std::string& value) {
+    const std::unique_ptr<QSettings> settings = OpenSettings(appName);
+    settings->setValue(QString::fromStdString(valueName), QString::fromStdString(value));
+    settings->sync();
+}
+
 } // namespace radio

@@ -14,6 +14,11 @@ public:
                                            const std::string& valueName) override;
     void WriteDword(const std::string& appName, const std::string& valueName,
                     std::uint32_t value) override;
+    // REG_SZ values on Windows.
+    std::optional<std::string> ReadString(const std::string& appName,
+                                          const std::string& valueName) override;
+    void WriteString(const std::string& appName, const std::string& valueName,
+                     const std::string& value) override;
 };
 
 } // namespace radio

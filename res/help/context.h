@@ -29,6 +29,7 @@
 #define IDH_LANGUAGE            32799
 #define IDH_FILE_EXPORT_PDF     32800
 #define IDH_COPY_CHANNELS_FROM  32801
+#define IDH_WRITE_SEVERAL       32802
 
 /* Channel table: the grid and its cell editors */
 #define IDH_GRID                1000

@@ -81,6 +81,30 @@
         <source>COM Setup</source>
         <translation>串口设置</translation>
     </message>
+    <message>
+        <source>Verify after write</source>
+        <translation>写后校验</translation>
+    </message>
+    <message>
+        <source>Read the radio back after writing and compare it with the data sent</source>
+        <translation>写入后读回电台数据，与写入的数据比较</translation>
+    </message>
+    <message>
+        <source>Back up the radio before writing</source>
+        <translation>写前备份电台</translation>
+    </message>
+    <message>
+        <source>Read the radio into a dated file in this folder first; if that fails, nothing is written</source>
+        <translation>先把电台数据读入此文件夹中带日期的文件；若失败则不写入任何数据</translation>
+    </message>
+    <message>
+        <source>Choose the backup folder</source>
+        <translation>选择备份文件夹</translation>
+    </message>
+    <message>
+        <source>Enter the full path of the folder for the backups.</source>
+        <translation>请输入备份文件夹的完整路径。</translation>
+    </message>
 </context>
 <context>
     <name>CCopyFromDlg</name>
@@ -384,6 +408,16 @@ Copy Channels From</source>
         <translation>把其他电台文件的信道复制到本文档
 复制信道</translation>
     </message>
+    <message>
+        <source>Write to &amp;several radios...</source>
+        <translation>写多台电台(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>Write the same data into one radio after another
+Write to several radios</source>
+        <translation>把同一数据依次写入多台电台
+写多台电台</translation>
+    </message>
 </context>
 <context>
     <name>CNavigationBar</name>
@@ -470,6 +504,91 @@ Copy Channels From</source>
     <message>
         <source>Please enter an integer.</source>
         <translation>请输入一个整数。</translation>
+    </message>
+</context>
+<context>
+    <name>CViewLink</name>
+    <message>
+        <source>There is no folder for the backups: choose one in Com Setup. Nothing was written to the radio.</source>
+        <translation>没有备份文件夹：请在串口设置中选择。未向电台写入任何数据。</translation>
+    </message>
+</context>
+<context>
+    <name>CWindowTransferHost</name>
+    <message>
+        <source>The radio was written, but the read-back was cancelled: the write is not verified.</source>
+        <translation>电台已写入，但读回被取消：写入未经校验。</translation>
+    </message>
+    <message>
+        <source>Cancelled during the backup: nothing was written to the radio.</source>
+        <translation>在备份时取消：未向电台写入任何数据。</translation>
+    </message>
+    <message>
+        <source>Cancelled: the radio may hold a partial write.</source>
+        <translation>已取消：电台中可能只写入了部分数据。</translation>
+    </message>
+</context>
+<context>
+    <name>CWriteSeveralDlg</name>
+    <message>
+        <source>&amp;Next</source>
+        <translation>下一台(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>停止(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Write to several radios</source>
+        <translation>写多台电台</translation>
+    </message>
+    <message>
+        <source>Connect a radio and press Next to write this data into it; then the next radio. Stop ends the row.</source>
+        <translation>接上一台电台，按“下一台”把本数据写入；然后接下一台。按“停止”结束。</translation>
+    </message>
+    <message>
+        <source>Each radio is first backed up into %1.</source>
+        <translation>每台电台先备份到 %1。</translation>
+    </message>
+    <message>
+        <source>Each radio is verified after the write.</source>
+        <translation>每台电台写入后都进行校验。</translation>
+    </message>
+    <message>
+        <source>Radios done:</source>
+        <translation>已完成台数：</translation>
+    </message>
+    <message>
+        <source>Failed:</source>
+        <translation>失败台数：</translation>
+    </message>
+    <message>
+        <source>Writing radio %1...</source>
+        <translation>正在写第 %1 台电台...</translation>
+    </message>
+    <message>
+        <source>Radio %1: written and verified.</source>
+        <translation>第 %1 台：已写入并校验。</translation>
+    </message>
+    <message>
+        <source>Radio %1: written.</source>
+        <translation>第 %1 台：已写入。</translation>
+    </message>
+    <message>
+        <source>Radio %1 failed: %2</source>
+        <translation>第 %1 台失败：%2</translation>
+    </message>
+    <message>
+        <source>Stopping after this radio...</source>
+        <translation>本台写完后停止...</translation>
+    </message>
+    <message>
+        <source>Radios: %1, written: %2, verified: %3, failed: %4.</source>
+        <translation>电台：%1 台，写入：%2 台，校验：%3 台，失败：%4 台。</translation>
+    </message>
+    <message>
+        <source>Radio %1: %2</source>
+        <translation>第 %1 台：%2</translation>
     </message>
 </context>
 <context>

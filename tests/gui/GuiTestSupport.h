@@ -62,6 +62,7 @@ public:
     std::optional<std::string> AskPdfFileName(QWidget*, const std::string&) override {
         return m_next;
     }
+    std::optional<std::string> AskFolder(QWidget*, const std::string&) override { return m_next; }
 
 private:
     const std::optional<std::string>& m_next;

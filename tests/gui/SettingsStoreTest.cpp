@@ -49,6 +49,21 @@ TEST(QtSettingsStore, RegistryKeyUnderSoftwareRoundTrips) {
 }
 #endif
 
+TEST(QtSettingsStore, KeepsTextsBesideTheNumbers) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    radio::CQtSettingsStore store;
+    EXPECT_EQ(store.ReadString("StoreTestD", "BackupFolder"), std::nullopt);
+    // A folder with spaces and letters beyond ASCII comes back as written.
+    const std::string folder = "/home/李 明/radio backups";
+    store.WriteString("StoreTestD", "BackupFolder", folder);
+    store.WriteDword("StoreTestD", "Backup", 1);
+    EXPECT_EQ(store.ReadString("StoreTestD", "BackupFolder"), folder);
+    EXPECT_EQ(store.ReadDword("StoreTestD", "Backup"), 1u);
+    EXPECT_EQ(store.ReadString("StoreTestE", "BackupFolder"), std::nullopt);
+}
+
 TEST(QtSettingsStore, ValueThatIsNoNumberReadsAsAbsent) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

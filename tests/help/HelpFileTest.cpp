@@ -252,5 +252,6 @@ static_assert(IDH_FILE_NEW == cmd::kFileNew && IDH_FILE_OPEN == cmd::kFileOpen &
                   IDH_CHANNEL_INFO == cmd::kChannelInformation &&
                   IDH_OPTIONAL_FEATURES == cmd::kOptionalFeatures &&
                   IDH_LANGUAGE == cmd::kLanguage && IDH_FILE_EXPORT_PDF == cmd::kFileExportPdf &&
-                  IDH_COPY_CHANNELS_FROM == cmd::kCopyChannelsFrom,
+                  IDH_COPY_CHANNELS_FROM == cmd::kCopyChannelsFrom &&
+                  IDH_WRITE_SEVERAL == cmd::kWriteSeveral,
               "a help context number differs from its command id");

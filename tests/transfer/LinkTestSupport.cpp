@@ -25,7 +25,9 @@ radio::Image RadioImage(const radio::ModelVariant& variant) {
     };
     put(1, "146.52000", "146.52000");
     put(3, "150.00000", "155.00000");
-    put(variant.channelRows, "440.00000", "445.50000");
+    // Within the test product's band (136 - 174 MHz): a read checks the
+    // channels against it.
+    put(variant.channelRows, "173.99375", "170.00625");
     radio::GridToImage(variant, table, image);
     const radio::TransferPlan& plan = variant.readPlan;
     image[static_cast<std::size_t>(plan.PairAddress(plan.Pairs() - 1) + 15)] = 0x5A;

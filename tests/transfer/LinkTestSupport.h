@@ -80,8 +80,8 @@ private:
     radio::SystemWaiter m_waiter;
 };
 
-// A radio memory with a few channels and a marker in the last byte of the
-// read plan.
+// A radio memory with a few channels the test product holds and a marker in
+// the last byte of the read plan.
 radio::Image RadioImage(const radio::ModelVariant& variant);
 
 // The first cell of the channel table in which the grid differs from what

@@ -118,6 +118,35 @@ TEST_F(TransferWindowTest, CancelInTheMiddleLeavesTheDocumentAsItWas) {
     EXPECT_EQ(m_sim.Sessions()[0].blocksRead, 6);
 }
 
+TEST_F(TransferWindowTest, ReadOfChannelsTheProductCannotHoldNamesThemOnceAndMarksThem) {
+    const radio::ModelVariant& v = radio::VariantFor(Model::WrenV2);
+    radio::Image radioMemory = RadioImage(v);
+    // A UHF channel in a radio of the VHF product, as another program left it.
+    radio::CellTable table = radio::MakeChannelTable(v, radio::Language::English);
+    radio::ImageToGrid(v, radioMemory, table, radio::Language::English);
+    table.SetTextMatrix(3, 1, "440.00000");
+    radio::GridToImage(v, table, radioMemory);
+    ASSERT_TRUE(StartWithRadio(Model::WrenV2, radioMemory));
+
+    Frame()->OnCommand(cmd::kRead);
+    PressOkAndRun();
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_NE(m_messages[0].text.find(
+                  "Channel 3, Rx Frequency \"440.00000\": outside the band 136 - 174MHz"),
+              std::string::npos)
+        << m_messages[0].text;
+    EXPECT_FALSE(Dialog()->IsWindow());
+    // The grid shows what the radio holds; only the cell is marked.
+    EXPECT_EQ(GridDifference(Grid(), v, radioMemory), "");
+    EXPECT_EQ(Grid().CellMark(3, 1), "outside the band 136 - 174MHz");
+    EXPECT_EQ(Grid().CellMark(3, 2), "");
+    // A second read of the same radio marks it afresh, once.
+    Frame()->OnCommand(cmd::kRead);
+    PressOkAndRun();
+    EXPECT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(Grid().CellMark(3, 1), "outside the band 136 - 174MHz");
+}
+
 TEST_F(TransferWindowTest, DeadRadioAsksAfterFifteenSilentAttemptsInTheWrenFamily) {
     ASSERT_TRUE(Start(Model::WrenV2));
     UseSilentLine();
