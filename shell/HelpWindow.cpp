@@ -125,7 +125,9 @@ void CHelpWindow::ShowContents() {
 
 bool CHelpWindow::ShowTopic(const QString& path) {
     const QUrl url = TopicUrl(path);
-    if (!m_file.Exists(url.path().toStdString())) {
+    // A page of a damaged file may be listed but not readable; the browser
+    // would then show nothing at all instead of the message.
+    if (!m_file.ReadFile(url.path().toStdString())) {
         return false;
     }
     const bool samePage =
