@@ -1,7 +1,7 @@
 // What a user hands radioclone from outside: .dat files of every wrong size
 // and tables that are not what they claim. Each gets a message naming the
 // problem, a non-zero status, and every file stays as it was.
-#include <Verbs.h>
+#include "CliTestSupport.h"
 
 #include <MemoryImage.h>
 #include <Variant.h>
@@ -13,44 +13,13 @@
 #include <sstream>
 
 namespace fs = std::filesystem;
-using radioclone::RunRadioclone;
 
 namespace {
 
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
+using namespace clitest;
 
-Result Rc(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = RunRadioclone(args, {out, err, ""});
-    return {code, out.str(), err.str()};
-}
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
-class BadInput : public ::testing::Test {
+class BadInput : public InFolder<> {
 protected:
-    void SetUp() override {
-        dir =
-            fs::temp_directory_path() /
-            ("radioclone-bad-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string P(const std::string& name) const { return (dir / name).string(); }
-
     // An import of `csv` into a fresh image of `model` must fail naming
     // `reason`, leaving the .dat as it was and writing no -o file.
     void ImportIsRefused(const char* model, const std::string& csv, const std::string& reason) {
@@ -70,8 +39,6 @@ protected:
             EXPECT_FALSE(fs::exists(P("other.dat")));
         }
     }
-
-    fs::path dir;
 };
 
 const char* const kModels[] = {"lark", "wren", "wren-v2", "wren-v3"};

@@ -1,10 +1,12 @@
 // radioclone at the dealer's bench: write --verify, --backup and --repeat
 // against the radio simulator, and diff and check on .dat files.
-#include <Verbs.h>
+#include "CliTestSupport.h"
 
 #include <FrequencyCode.h>
 #include <MemoryImage.h>
+#ifndef _WIN32 // the simulator runs on a pty
 #include <RadioSimulator.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -20,22 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Result Rc(const std::vector<std::string>& args, std::istream* in = nullptr, int terminalFd = -1) {
-    std::ostringstream out, err;
-    const int code = radioclone::RunRadioclone(args, {out, err, "", in, terminalFd});
-    return {code, out.str(), err.str()};
-}
-
-radio::Image ReadImage(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using namespace clitest;
 
 void WriteImage(const fs::path& p, const radio::Image& image) {
     std::ofstream(p, std::ios::binary)
@@ -47,6 +34,8 @@ bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+#ifndef _WIN32
+
 // A radio whose every byte differs from the file written into it.
 radio::Image Pattern(const radio::ModelVariant& v, int seed) {
     radio::Image m(static_cast<std::size_t>(v.imageSize));
@@ -56,17 +45,15 @@ radio::Image Pattern(const radio::ModelVariant& v, int seed) {
     return m;
 }
 
-class BenchWrite : public ::testing::Test {
+class BenchWrite : public InFolder<> {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("radioclone-bench-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(dir);
+        InFolder::SetUp();
         WriteImage(P("file.dat"), file);
     }
     void TearDown() override {
         sim.Stop();
-        fs::remove_all(dir);
+        InFolder::TearDown();
     }
     void StartSim(const std::vector<std::string>& faults = {}) {
         radio::sim::SimulatorOptions options;
@@ -95,13 +82,9 @@ protected:
         }
         return true;
     }
-    std::string P(const std::string& name) const { return (dir / name).string(); }
-
-    static inline int counter = 0;
     const radio::ModelVariant& v = radio::VariantFor(radio::Model::Wren);
     const radio::Image radioStart = Pattern(v, 3);
     const radio::Image file = Pattern(v, 100);
-    fs::path dir;
     radio::sim::RadioSimulator sim;
 };
 
@@ -214,6 +197,14 @@ TEST_F(BenchWrite, RepeatWithoutATerminalWritesEachRadioThatAnswersUntilCtrlC) {
         << r.out;
 }
 
+#else
+
+TEST(BenchWrite, NeedsAPseudoTerminal) {
+    GTEST_SKIP() << "the simulator serves on a POSIX pseudo-terminal";
+}
+
+#endif // _WIN32
+
 TEST(BenchUsage, NewOptionsAreListed) {
     const Result help = Rc({"write", "--help"});
     EXPECT_EQ(help.code, 0);
@@ -228,21 +219,11 @@ TEST(BenchUsage, NewOptionsAreListed) {
 
 // ---- diff and check ------------------------------------------------------
 
-class Review : public ::testing::Test {
+class Review : public InFolder<> {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("radioclone-review-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
     static std::string Example(const std::string& model) {
         return std::string(RADIO_EXAMPLES_DIR) + "/" + model + ".dat";
     }
-    std::string P(const std::string& name) const { return (dir / name).string(); }
-
-    static inline int counter = 0;
-    fs::path dir;
 };
 
 TEST_F(Review, ExamplesAreCleanAndEqualToThemselves) {

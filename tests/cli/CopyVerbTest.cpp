@@ -1,6 +1,6 @@
 // radioclone copy: a customer's channels moved between the programmers'
 // images, over stored and made-up images, with what is left out and why.
-#include <Verbs.h>
+#include "CliTestSupport.h"
 
 #include <ChannelGrid.h>
 #include <MemoryImage.h>
@@ -17,24 +17,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using namespace clitest;
+
 using namespace radio;
-
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Result Rc(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = radioclone::RunRadioclone(args, {out, err, ""});
-    return {code, out.str(), err.str()};
-}
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The grid of an image file as a programmer shows it (English texts).
 CellTable Shown(const ModelVariant& v, const std::string& path) {
@@ -46,19 +31,8 @@ CellTable Shown(const ModelVariant& v, const std::string& path) {
     return table;
 }
 
-class CopyVerb : public ::testing::Test {
+class CopyVerb : public InFolder<> {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("radioclone-copy-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string P(const std::string& name) const { return (m_dir / name).string(); }
-
     // Writes an image of `model` whose rows hold these Rx/Tx/tone texts.
     std::string Make(Model model, const std::string& name,
                      const std::vector<std::pair<int, std::vector<std::string>>>& rows) {
@@ -79,8 +53,6 @@ protected:
         EXPECT_TRUE(StoreDat(P(name), image, error)) << error;
         return P(name);
     }
-
-    fs::path m_dir;
 };
 
 const char* const kModels[] = {"lark", "wren", "wren-v2", "wren-v3"};

@@ -1,5 +1,5 @@
 // radioclone's file verbs, in process and through the real binary.
-#include <Verbs.h>
+#include "CliTestSupport.h"
 
 #include <ChannelCsv.h>
 #include <ChannelGrid.h>
@@ -14,45 +14,12 @@
 #include <sstream>
 
 namespace fs = std::filesystem;
-using radioclone::RunRadioclone;
 
 namespace {
 
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
+using namespace clitest;
 
-Result Rc(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = RunRadioclone(args, {out, err, ""});
-    return {code, out.str(), err.str()};
-}
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
-class FileVerbs : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir =
-            fs::temp_directory_path() /
-            ("radioclone-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string P(const std::string& name) const { return (dir / name).string(); }
-    fs::path dir;
-};
+class FileVerbs : public InFolder<> {};
 
 const char* const kModels[] = {"lark", "wren", "wren-v2", "wren-v3"};
 
@@ -134,8 +101,8 @@ TEST_F(FileVerbs, ExportLayout) {
     }
     EXPECT_EQ(rows, 201);
 
-    const Result zh = Rc({"export", "--model", "lark", RADIO_EXAMPLES_DIR "/lark.dat", "--lang",
-                          "zh", "-o", P("zh.csv")});
+    const std::string example = RADIO_EXAMPLES_DIR "/lark.dat";
+    const Result zh = Rc({"export", "--model", "lark", example, "--lang", "zh", "-o", P("zh.csv")});
     ASSERT_EQ(zh.code, 0) << zh.err;
     EXPECT_TRUE(zh.out.empty());
     const std::string csv = ReadFile(P("zh.csv"));
@@ -427,7 +394,7 @@ TEST_F(FileVerbs, OptionsSetRefusalsWriteNothing) {
 TEST_F(FileVerbs, ScanPrintsAndStoresTheDialogFields) {
     const std::string src = ReadFile(RADIO_EXAMPLES_DIR "/lark.dat");
     WriteFile(P("l.dat"), src);
-    const auto scan = [&](std::vector<std::string> sets) {
+    const auto scan = [&](const std::vector<std::string>& sets) {
         std::vector<std::string> args{"scan", "--model", "lark", P("l.dat")};
         for (const std::string& s : sets) {
             args.insert(args.end(), {"--set", s});

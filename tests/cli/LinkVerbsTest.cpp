@@ -1,5 +1,5 @@
 // radioclone read/write/ports against the radio simulator on a pty.
-#include <Verbs.h>
+#include "CliTestSupport.h"
 
 #include <MemoryImage.h>
 #ifndef _WIN32 // the simulator runs on a pty
@@ -18,39 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Result Rc(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = radioclone::RunRadioclone(args, {out, err, ""});
-    return {code, out.str(), err.str()};
-}
-
-// A fresh folder per test.
-template <class Base> class InFolder : public Base {
-protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("radioclone-link-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string P(const std::string& name) const { return (dir / name).string(); }
-
-    static inline int counter = 0;
-    fs::path dir;
-};
+using namespace clitest;
 
 #ifndef _WIN32
-
-radio::Image ReadImage(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class LinkVerbs : public InFolder<::testing::TestWithParam<const char*>> {
 protected:

@@ -51,7 +51,7 @@ protected:
     }
     std::string Text(const std::string& pdf) {
         int status = 0;
-        const std::string text = Shell("pdftotext -layout \"" + pdf + "\" -", status);
+        std::string text = Shell("pdftotext -layout \"" + pdf + "\" -", status);
         EXPECT_EQ(status, 0);
         return text;
     }
