@@ -121,8 +121,10 @@ std::string ExportChannelCsv(const ModelVariant& variant, const Image& image, La
     CellTable table = MakeChannelTable(variant, lang);
     ImageToGrid(variant, copy, table, lang);
     CsvRows rows;
+    rows.reserve(static_cast<std::size_t>(table.Rows()));
     for (int r = 0; r < table.Rows(); ++r) {
         std::vector<std::string> row;
+        row.reserve(static_cast<std::size_t>(table.Cols()));
         for (int c = 0; c < table.Cols(); ++c) {
             row.push_back(table.TextMatrix(r, c));
         }

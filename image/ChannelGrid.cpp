@@ -14,14 +14,16 @@ std::string CellTable::TextMatrix(int row, int col) const {
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols) {
         return {};
     }
-    return m_cells[static_cast<std::size_t>(row * m_cols + col)];
+    return m_cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(m_cols) +
+                   static_cast<std::size_t>(col)];
 }
 
 void CellTable::SetTextMatrix(int row, int col, const std::string& text) {
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols) {
         return;
     }
-    m_cells[static_cast<std::size_t>(row * m_cols + col)] = text;
+    m_cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(m_cols) +
+            static_cast<std::size_t>(col)] = text;
 }
 
 void WriteGridLabels(const ModelVariant& variant, IChannelTable& table, Language lang) {
@@ -88,7 +90,9 @@ int ReadChoice(const ChoiceField& f, const Image& image, int record, int row) {
     if (f.storage == ChoiceField::Storage::ScanAddBitmap) {
         return (image[static_cast<std::size_t>(BitmapByte(f, row))] >> BitmapBit(row)) & 1;
     }
-    return (image[static_cast<std::size_t>(record + f.recordByte)] >> f.shift) & f.mask;
+    return (image[static_cast<std::size_t>(record) + static_cast<std::size_t>(f.recordByte)] >>
+            f.shift) &
+           f.mask;
 }
 
 void WriteChoice(const ChoiceField& f, Image& image, int record, int row, std::uint8_t code) {
@@ -98,7 +102,7 @@ void WriteChoice(const ChoiceField& f, Image& image, int record, int row, std::u
         b = static_cast<std::uint8_t>((code & 1) ? (b | bit) : (b & ~bit));
         return;
     }
-    auto& b = image[static_cast<std::size_t>(record + f.recordByte)];
+    auto& b = image[static_cast<std::size_t>(record) + static_cast<std::size_t>(f.recordByte)];
     const auto fieldMask = static_cast<std::uint8_t>(f.mask << f.shift);
     b = static_cast<std::uint8_t>((b & ~fieldMask) | ((code << f.shift) & fieldMask));
 }

@@ -117,6 +117,7 @@ bool SetOptionByText(const ModelVariant& variant, std::vector<int>& indices, std
                                      [&](const OptionDef& o) { return Names(o.label, label); });
     if (option == options.end()) {
         std::vector<std::string_view> labels;
+        labels.reserve(options.size());
         for (const OptionDef& o : options) {
             labels.push_back(o.label.en);
         }

@@ -223,7 +223,7 @@ void CComSetupDlg::ProbePorts() {
 void CComSetupDlg::DescribePorts() {
 #ifndef _WIN32
     // com1..com4 are names of our own here: show what each one opens.
-    const std::vector<radio::SerialDeviceInfo> devices = radio::ListSerialDevices();
+    std::vector<radio::SerialDeviceInfo> devices = radio::ListSerialDevices();
     const auto listDevices = [&devices] { return devices; };
     const radio::Language lang = m_app.language.textLanguage;
     const auto profilePort = [this](int n) {

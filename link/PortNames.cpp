@@ -70,6 +70,7 @@ std::vector<std::string> NamesWithPrefix(const fs::path& devDir, const std::stri
     }
     std::sort(found.begin(), found.end());
     std::vector<std::string> names;
+    names.reserve(found.size());
     for (auto& f : found)
         names.push_back(std::move(f.second));
     return names;

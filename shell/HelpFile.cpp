@@ -9,7 +9,7 @@ namespace {
 
 // Help files hold small pages; a larger object means a damaged file, which
 // must not make the reader allocate whatever it claims.
-constexpr std::uint64_t kMaxObjectSize = 64u * 1024u * 1024u;
+constexpr std::uint64_t kMaxObjectSize = std::uint64_t{64} << 20;
 
 std::uint32_t ReadLe32(std::string_view bytes, std::size_t at) {
     return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |

@@ -302,8 +302,8 @@ TEST_F(FileVerbs, DevicesAndHugeInputsAreReadOnlyAsFarAsNeeded) {
     EXPECT_EQ(zero.code, 0) << zero.err;
     EXPECT_NE(zero.out.find("Time Out Timer:\t0s"), std::string::npos);
     // A table is not taken into memory without limit.
-    const Result table = Rc({"import", "--model", "lark", RADIO_EXAMPLES_DIR "/lark.dat",
-                             "/dev/zero", "-o", P("x.dat")});
+    const std::string example = RADIO_EXAMPLES_DIR "/lark.dat";
+    const Result table = Rc({"import", "--model", "lark", example, "/dev/zero", "-o", P("x.dat")});
     EXPECT_NE(table.code, 0);
     EXPECT_NE(table.err.find("too large"), std::string::npos) << table.err;
     EXPECT_FALSE(fs::exists(P("x.dat")));

@@ -31,7 +31,7 @@ void Apply(const PastePlan& plan, CellTable& table) {
 
 PastePlan Paste(const ModelVariant& v, CellTable& table, int row, int col, std::string_view text,
                 Language lang = Language::English) {
-    const PastePlan plan = PlanPaste(v, kVhf, lang, table, row, col, ParseTabText(text));
+    PastePlan plan = PlanPaste(v, kVhf, lang, table, row, col, ParseTabText(text));
     Apply(plan, table);
     return plan;
 }

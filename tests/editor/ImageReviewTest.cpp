@@ -197,7 +197,8 @@ TEST(DiffImages, BytesNoCellShowsStillCount) {
     const ModelVariant& v = VariantFor(Model::Lark);
     const Image a = MakeDefaultImage(v);
     Image b = a;
-    b[static_cast<std::size_t>(v.RecordOffset(9) + record::kDecodeTone)] ^= 0x40;
+    b[static_cast<std::size_t>(v.RecordOffset(9)) +
+      static_cast<std::size_t>(record::kDecodeTone)] ^= 0x40;
     const ImageDiff d = DiffImages(v, a, b, Language::English);
     EXPECT_TRUE(d.cells.empty());
     ASSERT_EQ(d.otherBytes.size(), 1u);

@@ -582,7 +582,7 @@ TEST(OptionsPage, NewWrenV3Document) {
                                                                 {"电池省电:", "0.4"}}));
 }
 
-std::string PageValue(const ModelVariant& v, std::vector<std::pair<int, std::uint8_t>> bytes,
+std::string PageValue(const ModelVariant& v, const std::vector<std::pair<int, std::uint8_t>>& bytes,
                       std::string_view label, Language lang = Language::English) {
     Image image = MakeDefaultImage(v);
     for (const auto& [offset, value] : bytes) {

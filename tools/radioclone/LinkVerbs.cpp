@@ -479,7 +479,7 @@ int VerbPorts(const std::vector<std::string>& args, const CliContext& cli) {
         }
         lookup = ProfileLookup(*v, cli);
     }
-    const std::vector<radio::SerialDeviceInfo> devices = radio::ListSerialDevices();
+    std::vector<radio::SerialDeviceInfo> devices = radio::ListSerialDevices();
     auto lister = [&devices] { return devices; };
     std::vector<std::string> names(devices.size());
     for (int n = 1; n <= 4; ++n) {
