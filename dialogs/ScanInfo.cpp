@@ -21,12 +21,12 @@ constexpr TextPair kRevertTexts[] = {
 
 int Word(const Image& image, int offset) {
     return image[static_cast<std::size_t>(offset)] |
-           (image[static_cast<std::size_t>(offset + 1)] << 8);
+           (image[static_cast<std::size_t>(offset) + 1] << 8);
 }
 
 void SetWord(Image& image, int offset, int value) {
     image[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(value & 0xFF);
-    image[static_cast<std::size_t>(offset + 1)] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+    image[static_cast<std::size_t>(offset) + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
 }
 
 // Where the Revert position sits in the byte: after the two "Selected"
@@ -208,7 +208,7 @@ bool StoreScanValues(const ModelVariant& variant, Image& image, ScanValues& valu
             return false;
         }
         // Programmed: the highest byte of its receive frequency is a digit pair.
-        const std::uint8_t rxHigh = image[static_cast<std::size_t>(variant.RecordOffset(n) + 3)];
+        const std::uint8_t rxHigh = image[static_cast<std::size_t>(variant.RecordOffset(n)) + 3];
         if (rxHigh == 0xFF || rxHigh == 0x00) {
             return false;
         }

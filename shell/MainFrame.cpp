@@ -41,6 +41,7 @@
 #include <QTreeWidget>
 
 #include <filesystem>
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -105,7 +106,7 @@ CMainFrame::CMainFrame(radio::CAppContext& app, QWidget* parent)
     UpdateCommandStates();
 }
 
-CMainFrame::~CMainFrame() {
+CMainFrame::~CMainFrame() { // NOLINT(modernize-use-equals-default): not empty on Windows
 #ifdef _WIN32
     qApp->removeEventFilter(this);
 #endif
@@ -115,8 +116,8 @@ void CMainFrame::AddCommands() {
     using radio::Command;
     const auto frame = [this](int id, const char* text, const char* key, const char* prompt,
                               std::function<void()> run) {
-        m_commands.Add(
-            Command{.id = id, .text = text, .shortcut = key, .prompt = prompt, .run = run});
+        m_commands.Add(Command{
+            .id = id, .text = text, .shortcut = key, .prompt = prompt, .run = std::move(run)});
     };
     // The commands of the channel view, answered by its radio link.
     const auto link = [this](int id, const char* text, const char* key, const char* prompt,
@@ -134,7 +135,7 @@ void CMainFrame::AddCommands() {
                                .enabled = [this] { return ActiveLink() != nullptr; }});
     };
     const auto toggle = [this](int id, const char* text, const char* prompt,
-                               std::function<QWidget*()> bar) {
+                               const std::function<QWidget*()>& bar) {
         m_commands.Add(Command{.id = id,
                                .text = text,
                                .prompt = prompt,
