@@ -11,7 +11,7 @@ CMdiClientWnd::CMdiClientWnd(bool tileFile, std::string backgroundFile, QWidget*
 
 QImage CMdiClientWnd::Tile() const {
     if (m_bTileFile) {
-        const QImage file(QString::fromStdString(m_backgroundFile));
+        QImage file(QString::fromStdString(m_backgroundFile));
         if (!file.isNull()) {
             return file;
         }

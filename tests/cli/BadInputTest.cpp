@@ -103,7 +103,7 @@ TEST_F(BadInput, ByteOrderMarkAndMillionRowTables) {
 
     // 10^6 rows: refused by count (or size), in one pass, naming the count.
     std::string huge = csv;
-    huge.reserve(csv.size() + 1000000 * 4);
+    huge.reserve(csv.size() + std::size_t{1000000} * 4);
     for (int i = 0; i < 1000000; ++i)
         huge += "1,\r\n";
     ImportIsRefused("lark", huge, "rows");

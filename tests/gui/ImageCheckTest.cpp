@@ -42,7 +42,7 @@ radio::Image WithChannels(const std::vector<std::pair<int, std::string>>& rx) {
 class ImageCheckTest : public ProgrammerTest {
 protected:
     std::string Save(const radio::Image& image) {
-        const std::string path = Path("customer.dat");
+        std::string path = Path("customer.dat");
         std::string error;
         EXPECT_TRUE(radio::StoreDat(path, image, error)) << error;
         return path;
