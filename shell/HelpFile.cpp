@@ -236,11 +236,18 @@ bool ControlDataIsSafe(std::string_view file) {
                 return false;
             }
             const std::string_view data = file.substr(dataOffset + offset, length);
+            std::uint32_t reset = ReadLe32(data, 12);
             std::uint32_t window = ReadLe32(data, 16);
             if (ReadLe32(data, 8) == 2) {
+                reset *= 0x8000u;
                 window *= 0x8000u;
             }
-            if (window / 2 == 0) {
+            // Its LZX decoder takes windows of 2^15 to 2^21 bytes and goes on
+            // with no decoder at all otherwise; it divides by the blocks per
+            // reset, which a zero count or a short interval makes zero.
+            const bool lzxWindow =
+                window >= (1u << 15) && window <= (1u << 21) && (window & (window - 1)) == 0;
+            if (!lzxWindow || reset == 0 || reset % (window / 2) != 0 || ReadLe32(data, 20) == 0) {
                 return false;
             }
         }

@@ -80,9 +80,10 @@ std::string NormalisePath(std::string_view path);
 std::optional<std::string> ResolveTopicName(std::string_view name,
                                             const std::function<bool(const std::string&)>& exists);
 
-// False when the file's LZX control data would make chmlib divide by zero
-// while opening it: chmlib goes on computing with the control data after it
-// found it unreadable or its window size zero. The file's directory is read
+// False when the file's LZX control data would trip chmlib: it goes on
+// computing with the control data after finding it unreadable or its window
+// size zero (a division by zero while opening), and decompresses with no
+// decoder when the window is not one LZX knows. The file's directory is read
 // here on its own, every entry of that name in every listing chunk, and a
 // file whose headers cannot be followed is refused too.
 bool ControlDataIsSafe(std::string_view file);

@@ -117,8 +117,9 @@ TEST(HelpFileOpen, ControlDataThatWouldMakeChmlibDivideByZeroIsRefused) {
     ASSERT_TRUE(HelpFileDetail::ControlDataIsSafe(good));
     const std::size_t lzxc = good.find("LZXC");
     ASSERT_NE(lzxc, std::string::npos);
-    // Window size 0, and 1 << 17 which the version 2 scaling wraps to 0.
-    for (std::uint32_t window : {0u, 1u << 17}) {
+    // Window size 0, 1 << 17 which the version 2 scaling wraps to 0, and
+    // windows LZX has no decoder for (3 * 2^15 and 2^22 bytes after scaling).
+    for (std::uint32_t window : {0u, 1u << 17, 3u, 1u << 7}) {
         std::string bad = good;
         for (int k = 0; k < 4; ++k)
             bad[lzxc + 12 + k] = static_cast<char>(window >> (8 * k));
