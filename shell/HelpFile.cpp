@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <vector>
 
 namespace {
 
@@ -173,6 +174,76 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// chmlib walks the directory's index chunks from the root, and the listing
+// chunks along their "next" links, without counting steps: a damaged file
+// whose links lead round in a circle would hang it. Every link of every
+// index chunk is followed here, and the listing chain, each at most once.
+bool DirectoryHasNoLoops(std::string_view dir, std::size_t headerLength, std::size_t chunkLength) {
+    const std::size_t chunks = (dir.size() - headerLength) / chunkLength;
+    const auto chunkAt = [&](std::int64_t n) {
+        return dir.substr(headerLength + static_cast<std::size_t>(n) * chunkLength, chunkLength);
+    };
+    const auto valid = [&](std::int64_t n) {
+        return n >= 0 && static_cast<std::size_t>(n) < chunks;
+    };
+    const auto asIndex = [](std::uint32_t v) {
+        return static_cast<std::int64_t>(static_cast<std::int32_t>(v));
+    };
+    // The listing chain.
+    std::vector<char> seen(chunks, 0);
+    for (std::int64_t n = asIndex(ReadLe32(dir, 0x20)); valid(n);) {
+        if (seen[static_cast<std::size_t>(n)]++ != 0) {
+            return false;
+        }
+        const std::string_view chunk = chunkAt(n);
+        if (chunk.substr(0, 4) != "PMGL") {
+            break;
+        }
+        n = asIndex(ReadLe32(chunk, 16));
+    }
+    // The index tree: depth-first over every child link, a chunk on the
+    // current path met again is a loop.
+    std::vector<char> state(chunks, 0); // 0 new, 1 on the path, 2 done
+    std::vector<std::pair<std::int64_t, std::size_t>> path;
+    const std::int64_t root = asIndex(ReadLe32(dir, 0x1C));
+    if (!valid(root)) {
+        return true;
+    }
+    const auto enter = [&](std::int64_t n) {
+        state[static_cast<std::size_t>(n)] = 1;
+        path.emplace_back(n, 8);
+    };
+    enter(root);
+    while (!path.empty()) {
+        auto& [n, at] = path.back();
+        const std::string_view chunk = chunkAt(n);
+        const std::size_t freeSpace = ReadLe32(chunk, 4);
+        const std::size_t end = chunk.substr(0, 4) == "PMGI" && freeSpace <= chunkLength - 8
+                                    ? chunkLength - freeSpace
+                                    : 0;
+        std::uint64_t nameLength = 0, child = 0;
+        if (at >= end || !ReadEncInt(chunk, at, end, nameLength) || nameLength > end - at) {
+            state[static_cast<std::size_t>(n)] = 2;
+            path.pop_back();
+            continue;
+        }
+        at += nameLength;
+        if (!ReadEncInt(chunk, at, end, child)) {
+            at = end;
+            continue;
+        }
+        const auto next = static_cast<std::int64_t>(child);
+        if (!valid(next) || state[static_cast<std::size_t>(next)] == 2) {
+            continue;
+        }
+        if (state[static_cast<std::size_t>(next)] == 1) {
+            return false;
+        }
+        enter(next);
+    }
+    return true;
+}
+
 } // namespace
 
 bool ControlDataIsSafe(std::string_view file) {
@@ -201,7 +272,13 @@ bool ControlDataIsSafe(std::string_view file) {
     }
     const std::uint32_t headerLength = ReadLe32(dir, 8);
     const std::uint32_t chunkLength = ReadLe32(dir, 0x10);
-    if (chunkLength <= kChunkHeader || headerLength > dir.size()) {
+    // chmlib allocates a chunk's length for every lookup: the directory must
+    // really hold chunks of that length.
+    if (chunkLength <= kChunkHeader || headerLength > dir.size() ||
+        chunkLength > dir.size() - headerLength) {
+        return false;
+    }
+    if (!DirectoryHasNoLoops(dir, headerLength, chunkLength)) {
         return false;
     }
     for (std::size_t chunkAt = headerLength; chunkLength <= dir.size() - chunkAt;

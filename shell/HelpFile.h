@@ -83,9 +83,10 @@ std::optional<std::string> ResolveTopicName(std::string_view name,
 // False when the file's LZX control data would trip chmlib: it goes on
 // computing with the control data after finding it unreadable or its window
 // size zero (a division by zero while opening), and decompresses with no
-// decoder when the window is not one LZX knows. The file's directory is read
-// here on its own, every entry of that name in every listing chunk, and a
-// file whose headers cannot be followed is refused too.
+// decoder when the window is not one LZX knows; and it follows the
+// directory's links without counting, so a loop among them would hang it. The file's directory is
+// read here on its own, every entry of that name in every listing chunk, and a file whose headers
+// cannot be followed is refused too.
 bool ControlDataIsSafe(std::string_view file);
 
 } // namespace HelpFileDetail
