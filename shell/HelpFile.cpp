@@ -304,8 +304,20 @@ bool ControlDataIsSafe(std::string_view file) {
                 !ReadEncInt(chunk, at, end, length)) {
                 break;
             }
-            if (!EqualsIgnoringCase(name, kControlData) || section != 0) {
-                continue; // in the compressed section chmlib leaves it alone
+            constexpr std::string_view kResetTableName =
+                "::DataSpace/Storage/MSCompressed/Transform/"
+                "{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable";
+            const bool control = EqualsIgnoringCase(name, kControlData);
+            if (!control && !EqualsIgnoringCase(name, kResetTableName)) {
+                continue;
+            }
+            // chmlib reads both while opening, decompressing with what it
+            // has not set up yet if they claim the compressed section.
+            if (section != 0) {
+                return false;
+            }
+            if (!control) {
+                continue;
             }
             // chmlib divides by half the window size of what it read, read or not.
             if (length < kMinControlData || length > 4096 || dataOffset > file.size() ||
